@@ -1,0 +1,51 @@
+#include "filecontrol/FileAccess.h"
+
+#include "filecontrol/VbError.h"
+#include "platform/codepage.h"
+
+namespace filecontrol::detail {
+
+namespace {
+
+[[noreturn]] void Raise(platform::DWORD error) {
+    throw VbError(RuntimeErrorFromWin32(error));
+}
+
+}  // namespace
+
+std::string ReadBytes(const std::string& fileName, platform::FileShare share,
+                      bool createWhenMissing) {
+    platform::DWORD error = 0;
+    auto file = platform::SharedFile::Open(
+        platform::ToAnsi(fileName),
+        createWhenMissing ? platform::FileAccess::ReadWrite : platform::FileAccess::Read,
+        createWhenMissing ? platform::FileDisposition::OpenAlways
+                          : platform::FileDisposition::OpenExisting,
+        share, error);
+    if (!file) {
+        Raise(error);
+    }
+    std::string bytes;
+    if (!file->ReadAll(bytes, error) || !file->Close(error)) {
+        Raise(error);
+    }
+    return bytes;
+}
+
+void WriteBytes(const std::string& fileName, std::string_view bytes, WriteMode mode,
+                platform::FileShare share) {
+    platform::DWORD error = 0;
+    const bool append = mode == WriteMode::Append;
+    auto file = platform::SharedFile::Open(
+        platform::ToAnsi(fileName), platform::FileAccess::Write,
+        append ? platform::FileDisposition::OpenAlways : platform::FileDisposition::CreateAlways,
+        share, error, append);
+    if (!file) {
+        Raise(error);
+    }
+    if (!file->Write(bytes, error) || !file->Close(error)) {
+        Raise(error);
+    }
+}
+
+}  // namespace filecontrol::detail

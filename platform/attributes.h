@@ -1,0 +1,39 @@
+// Attribute words of file-system entries, as the Win32 API has them.
+//
+// On POSIX the word is put together as Samba and Wine do: the folder bit from
+// the entry's type, read-only when the owner lacks write permission, hidden for
+// names starting with "." and when stored, and the remaining bits as stored in
+// the extended attribute user.DOSATTRIB (text "0x" followed by hex digits). A
+// regular file with no stored value reads as archive.
+#pragma once
+
+#include <string>
+
+#include "platform/win32types.h"
+
+namespace platform {
+
+// INVALID_FILE_ATTRIBUTES on failure, with GetLastError telling why.
+DWORD GetFileAttributesA(const std::string& lpFileName);
+
+// Read-only goes to the permission bits, hidden, system, archive, temporary,
+// offline and not-content-indexed to user.DOSATTRIB. FILE_ATTRIBUTE_NORMAL
+// alone clears them all. Where the file system keeps no extended attributes,
+// only words that need no stored value can be set.
+BOOL SetFileAttributesA(const std::string& lpFileName, DWORD dwFileAttributes);
+
+// What the find service and the attribute query know of one entry.
+struct EntryInfo {
+    DWORD attributes = 0;
+    uint64_t size = 0;
+    FILETIME creationTime;
+    FILETIME lastAccessTime;
+    FILETIME lastWriteTime;
+};
+
+// Fills `info` for the entry at `path`; false (with the last error set) when
+// the entry cannot be examined. A symbolic link reports its target, with the
+// reparse-point bit added.
+bool QueryEntry(const std::string& path, EntryInfo& info);
+
+}  // namespace platform

@@ -1,0 +1,173 @@
+#include "platform/attributes.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/lasterror.h"
+#include "platform/paths.h"
+
+namespace platform {
+
+namespace {
+
+constexpr const char* kDosAttribName = "user.DOSATTRIB";
+
+// Bits kept in user.DOSATTRIB; the folder and read-only bits are never stored
+// there because the entry's type and permissions already say them.
+constexpr DWORD kStoredBits = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                              FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_TEMPORARY |
+                              FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+FILETIME ToFileTime(int64_t seconds, int64_t nanoseconds) {
+    constexpr int64_t kSecondsFrom1601To1970 = 11644473600LL;
+    const int64_t ticks = (seconds + kSecondsFrom1601To1970) * 10000000LL + nanoseconds / 100;
+    const auto value = static_cast<uint64_t>(ticks < 0 ? 0 : ticks);
+    FILETIME ft;
+    ft.dwLowDateTime = static_cast<DWORD>(value & 0xFFFFFFFFu);
+    ft.dwHighDateTime = static_cast<DWORD>(value >> 32);
+    return ft;
+}
+
+// The stored word, or -1 when there is none.
+int64_t StoredWord(const std::string& path) {
+    char value[256];
+    const ssize_t len = ::getxattr(path.c_str(), kDosAttribName, value, sizeof value - 1);
+    if (len < 3) {
+        return -1;
+    }
+    value[len] = '\0';
+    if (value[0] != '0' || (value[1] != 'x' && value[1] != 'X')) {
+        return -1;
+    }
+    char* end = nullptr;
+    const unsigned long word = std::strtoul(value + 2, &end, 16);
+    if (end == value + 2) {
+        return -1;
+    }
+    return static_cast<int64_t>(word & 0xFFFFFFFFul);
+}
+
+bool NameIsHidden(const std::string& path) {
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == kPathSeparator) {
+        trimmed.pop_back();
+    }
+    const std::string name = LastComponent(trimmed);
+    return name.size() > 1 && name[0] == '.' && name != "..";
+}
+
+DWORD DerivedWord(const std::string& path, const struct stat& st, int64_t stored) {
+    DWORD word = 0;
+    const bool isFolder = S_ISDIR(st.st_mode);
+    if (isFolder) {
+        word |= FILE_ATTRIBUTE_DIRECTORY;
+    }
+    if ((st.st_mode & S_IWUSR) == 0) {
+        word |= FILE_ATTRIBUTE_READONLY;
+    }
+    if (NameIsHidden(path)) {
+        word |= FILE_ATTRIBUTE_HIDDEN;
+    }
+    if (stored >= 0) {
+        word |= static_cast<DWORD>(stored) & kStoredBits;
+    } else if (!isFolder) {
+        word |= FILE_ATTRIBUTE_ARCHIVE;
+    }
+    return word == 0 ? FILE_ATTRIBUTE_NORMAL : word;
+}
+
+}  // namespace
+
+bool QueryEntry(const std::string& path, EntryInfo& info) {
+    const DWORD check = CheckPath(path);
+    if (check != ERROR_SUCCESS) {
+        SetLastError(check);
+        return false;
+    }
+    struct statx lx {};
+    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME,
+                &lx) != 0) {
+        SetLastError(ErrorFromErrno(errno, path));
+        return false;
+    }
+    struct statx sx = lx;
+    const bool isLink = S_ISLNK(lx.stx_mode);
+    if (isLink && ::statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) {
+        sx = lx;
+    }
+    struct stat st {};
+    st.st_mode = sx.stx_mode;
+    info.attributes = DerivedWord(path, st, StoredWord(path));
+    if (isLink) {
+        info.attributes = (info.attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_REPARSE_POINT;
+    }
+    info.size = S_ISDIR(sx.stx_mode) ? 0 : sx.stx_size;
+    const auto& born = (sx.stx_mask & STATX_BTIME) ? sx.stx_btime : sx.stx_ctime;
+    info.creationTime = ToFileTime(born.tv_sec, born.tv_nsec);
+    info.lastAccessTime = ToFileTime(sx.stx_atime.tv_sec, sx.stx_atime.tv_nsec);
+    info.lastWriteTime = ToFileTime(sx.stx_mtime.tv_sec, sx.stx_mtime.tv_nsec);
+    SetLastError(ERROR_SUCCESS);
+    return true;
+}
+
+DWORD GetFileAttributesA(const std::string& lpFileName) {
+    EntryInfo info;
+    if (!QueryEntry(lpFileName, info)) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    return info.attributes;
+}
+
+BOOL SetFileAttributesA(const std::string& lpFileName, DWORD dwFileAttributes) {
+    const DWORD check = CheckPath(lpFileName);
+    if (check != ERROR_SUCCESS) {
+        SetLastError(check);
+        return FALSE;
+    }
+    struct stat st {};
+    if (::stat(lpFileName.c_str(), &st) != 0) {
+        SetLastError(ErrorFromErrno(errno, lpFileName));
+        return FALSE;
+    }
+    const bool wantReadOnly = (dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    const bool isReadOnly = (st.st_mode & S_IWUSR) == 0;
+    const mode_t permissions = st.st_mode & 07777;
+
+    // Clearing read-only comes first, so that the extended attribute can be
+    // written; setting it comes last for the same reason.
+    if (!wantReadOnly && isReadOnly && ::chmod(lpFileName.c_str(), permissions | S_IWUSR) != 0) {
+        SetLastError(ErrorFromErrno(errno, lpFileName));
+        return FALSE;
+    }
+
+    const DWORD stored = dwFileAttributes & kStoredBits;
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", stored);
+    if (::setxattr(lpFileName.c_str(), kDosAttribName, text, std::char_traits<char>::length(text),
+                   0) != 0) {
+        const int err = errno;
+        const bool unsupported = err == ENOTSUP || err == EOPNOTSUPP;
+        struct stat probe = st;
+        const DWORD wanted = DerivedWord(lpFileName, probe, stored) & kStoredBits;
+        const DWORD withoutStore = DerivedWord(lpFileName, probe, -1) & kStoredBits;
+        if (!unsupported || wanted != withoutStore) {
+            SetLastError(unsupported ? ERROR_NOT_SUPPORTED : ErrorFromErrno(err, lpFileName));
+            return FALSE;
+        }
+    }
+
+    if (wantReadOnly && !isReadOnly &&
+        ::chmod(lpFileName.c_str(), permissions & ~(S_IWUSR | S_IWGRP | S_IWOTH)) != 0) {
+        SetLastError(ErrorFromErrno(errno, lpFileName));
+        return FALSE;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+}  // namespace platform

@@ -1,0 +1,167 @@
+#include "platform/find.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <mutex>
+#include <unordered_set>
+
+#include "platform/attributes.h"
+#include "platform/codepage.h"
+#include "platform/lasterror.h"
+#include "platform/paths.h"
+#include "platform/wildcard.h"
+
+namespace platform {
+
+namespace {
+
+struct FindState {
+    DIR* dir = nullptr;  // null for a single named entry
+    std::string folder;
+    std::string pattern;  // UTF-8
+};
+
+std::mutex handlesMutex;
+std::unordered_set<FindState*> liveHandles;
+
+FindState* Lookup(HANDLE h) {
+    std::lock_guard<std::mutex> lock(handlesMutex);
+    auto* state = static_cast<FindState*>(h);
+    return liveHandles.count(state) != 0 ? state : nullptr;
+}
+
+void Fill(const std::string& name, const EntryInfo& info, WIN32_FIND_DATA* data) {
+    *data = WIN32_FIND_DATA{};
+    data->dwFileAttributes = info.attributes;
+    data->ftCreationTime = info.creationTime;
+    data->ftLastAccessTime = info.lastAccessTime;
+    data->ftLastWriteTime = info.lastWriteTime;
+    data->nFileSizeHigh = static_cast<DWORD>(info.size >> 32);
+    data->nFileSizeLow = static_cast<DWORD>(info.size & 0xFFFFFFFFu);
+    const size_t len = std::min(name.size(), static_cast<size_t>(MAX_PATH - 1));
+    std::memcpy(data->cFileName, name.data(), len);
+    data->cFileName[len] = '\0';
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == kPathSeparator) {
+        return folder + name;
+    }
+    return folder + kPathSeparator + name;
+}
+
+// Moves to the next matching entry of the folder; false when there is none.
+bool Advance(FindState& state, WIN32_FIND_DATA* data) {
+    while (true) {
+        errno = 0;
+        const dirent* entry = ::readdir(state.dir);
+        if (entry == nullptr) {
+            SetLastError(errno == 0 ? ERROR_NO_MORE_FILES : ErrorFromErrno(errno, state.folder));
+            return false;
+        }
+        const std::string name = entry->d_name;
+        if (!MatchesWildcard(FromAnsi(name), state.pattern)) {
+            continue;
+        }
+        EntryInfo info;
+        if (!QueryEntry(Join(state.folder, name), info)) {
+            continue;  // removed meanwhile
+        }
+        Fill(name, info, data);
+        return true;
+    }
+}
+
+HANDLE Register(FindState* state) {
+    std::lock_guard<std::mutex> lock(handlesMutex);
+    liveHandles.insert(state);
+    return state;
+}
+
+}  // namespace
+
+HANDLE FindFirstFileA(const std::string& lpFileName, WIN32_FIND_DATA* lpFindFileData) {
+    if (lpFindFileData == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    const DWORD check = CheckPath(lpFileName);
+    if (check != ERROR_SUCCESS) {
+        SetLastError(check == ERROR_INVALID_NAME && lpFileName.empty() ? ERROR_PATH_NOT_FOUND
+                                                                       : check);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (lpFileName.back() == kPathSeparator) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    const std::string folder = ParentFolder(lpFileName);
+    const std::string pattern = LastComponent(lpFileName);
+
+    if (!HasWildcards(pattern)) {
+        EntryInfo info;
+        if (!QueryEntry(lpFileName, info)) {
+            return INVALID_HANDLE_VALUE;
+        }
+        Fill(pattern, info, lpFindFileData);
+        auto* state = new FindState{nullptr, folder, pattern};
+        SetLastError(ERROR_SUCCESS);
+        return Register(state);
+    }
+
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        const int err = errno;
+        SetLastError(err == ENOENT || err == ENOTDIR ? ERROR_PATH_NOT_FOUND
+                                                     : ErrorFromErrno(err, folder));
+        return INVALID_HANDLE_VALUE;
+    }
+    auto* state = new FindState{dir, folder, FromAnsi(pattern)};
+    if (!Advance(*state, lpFindFileData)) {
+        ::closedir(dir);
+        delete state;
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return Register(state);
+}
+
+BOOL FindNextFileA(HANDLE hFindFile, WIN32_FIND_DATA* lpFindFileData) {
+    FindState* state = Lookup(hFindFile);
+    if (state == nullptr || lpFindFileData == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (state->dir == nullptr) {
+        SetLastError(ERROR_NO_MORE_FILES);
+        return FALSE;
+    }
+    return Advance(*state, lpFindFileData) ? TRUE : FALSE;
+}
+
+BOOL FindClose(HANDLE hFindFile) {
+    FindState* state = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(handlesMutex);
+        auto* candidate = static_cast<FindState*>(hFindFile);
+        if (liveHandles.erase(candidate) != 0) {
+            state = candidate;
+        }
+    }
+    if (state == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (state->dir != nullptr) {
+        ::closedir(state->dir);
+    }
+    delete state;
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+}  // namespace platform
