@@ -22,6 +22,11 @@ std::string ReadBytes(const std::string& fileName, platform::FileShare share,
         createWhenMissing ? platform::FileDisposition::OpenAlways
                           : platform::FileDisposition::OpenExisting,
         share, error);
+    if (!file && createWhenMissing && error == platform::ERROR_ACCESS_DENIED) {
+        // An existing read-only file is still read.
+        file = platform::SharedFile::Open(platform::ToAnsi(fileName), platform::FileAccess::Read,
+                                          platform::FileDisposition::OpenExisting, share, error);
+    }
     if (!file) {
         Raise(error);
     }

@@ -4,7 +4,7 @@ namespace filecontrol::vb {
 
 namespace {
 
-size_t CharLength(std::string_view text, size_t pos) {
+size_t CharLengthAt(std::string_view text, size_t pos) {
     const auto b = static_cast<unsigned char>(text[pos]);
     const size_t len = b < 0x80                   ? 1
                        : (b >= 0xC2 && b <= 0xDF) ? 2
@@ -27,16 +27,20 @@ size_t CharLength(std::string_view text, size_t pos) {
 size_t ByteOffset(std::string_view text, int64_t index) {
     size_t pos = 0;
     for (int64_t i = 0; i < index && pos < text.size(); ++i) {
-        pos += CharLength(text, pos);
+        pos += CharLengthAt(text, pos);
     }
     return pos;
 }
 
 }  // namespace
 
+size_t CharBytes(std::string_view text, size_t pos) {
+    return CharLengthAt(text, pos);
+}
+
 int64_t Len(std::string_view text) {
     int64_t count = 0;
-    for (size_t pos = 0; pos < text.size(); pos += CharLength(text, pos)) {
+    for (size_t pos = 0; pos < text.size(); pos += CharLengthAt(text, pos)) {
         ++count;
     }
     return count;

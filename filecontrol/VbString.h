@@ -9,6 +9,9 @@
 
 namespace filecontrol::vb {
 
+// The number of bytes of the character that starts at byte `pos`.
+size_t CharBytes(std::string_view text, size_t pos);
+
 int64_t Len(std::string_view text);
 // The first `count` characters (all of them when there are fewer).
 std::string Left(std::string_view text, int64_t count);

@@ -16,6 +16,11 @@
 
 namespace platform {
 
+// A write past the process's file-size limit must fail with an error instead
+// of ending the process: the signal is ignored unless the program installed a
+// handler of its own. Every writer of this layer calls it.
+void IgnoreFileSizeSignal();
+
 enum class FileAccess { Read, Write, ReadWrite };
 
 enum class FileShare { DenyNone, DenyRead, DenyWrite, DenyReadWrite };

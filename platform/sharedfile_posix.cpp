@@ -45,8 +45,14 @@ bool HeldByOthers(int fd, off_t byte) {
     return fl.l_type != F_UNLCK;
 }
 
-// A write past the process's file-size limit must fail with an error, not end
-// the process; the signal is ignored unless the program installed a handler.
+DWORD Fail(DWORD code, DWORD& error) {
+    error = code;
+    SetLastError(code);
+    return code;
+}
+
+}  // namespace
+
 void IgnoreFileSizeSignal() {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -56,14 +62,6 @@ void IgnoreFileSizeSignal() {
         }
     });
 }
-
-DWORD Fail(DWORD code, DWORD& error) {
-    error = code;
-    SetLastError(code);
-    return code;
-}
-
-}  // namespace
 
 std::unique_ptr<SharedFile> SharedFile::Open(const std::string& path, FileAccess access,
                                              FileDisposition disposition, FileShare share,

@@ -1,0 +1,145 @@
+#include "platform/profile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/lasterror.h"
+#include "platform/paths.h"
+#include "platform/profile_text.h"
+#include "platform/sharedfile.h"
+
+namespace platform {
+
+namespace {
+
+// The file's content; an absent file reads as empty. False when it exists but
+// cannot be read.
+bool ReadProfile(const std::string& path, std::string& content, bool& exists) {
+    DWORD error = 0;
+    auto file = SharedFile::Open(path, FileAccess::Read, FileDisposition::OpenExisting,
+                                 FileShare::DenyNone, error);
+    if (!file) {
+        exists = false;
+        return error == ERROR_FILE_NOT_FOUND;
+    }
+    exists = true;
+    return file->ReadAll(content, error);
+}
+
+// Writes `content` to a new file beside `path` and renames it over `path`.
+bool ReplaceFile(const std::string& path, const std::string& content, mode_t mode) {
+    IgnoreFileSizeSignal();
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        SetLastError(ErrorFromErrno(errno, path));
+        return false;
+    }
+    bool ok = ::fchmod(fd, mode) == 0;
+    size_t done = 0;
+    while (ok && done < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        ok = n > 0;
+        if (ok) {
+            done += static_cast<size_t>(n);
+        }
+    }
+    ok = ok && ::fsync(fd) == 0;
+    const int err = errno;
+    ok = (::close(fd) == 0) && ok;
+    if (ok && ::rename(temp.c_str(), path.c_str()) == 0) {
+        return true;
+    }
+    SetLastError(ErrorFromErrno(ok ? errno : err, path));
+    ::unlink(temp.c_str());
+    return false;
+}
+
+}  // namespace
+
+DWORD GetPrivateProfileStringA(const std::string& lpAppName, const std::string& lpKeyName,
+                               const std::string& lpDefault, char* lpReturnedString, DWORD nSize,
+                               const std::string& lpFileName) {
+    if (lpReturnedString == nullptr || nSize == 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    std::string content;
+    bool exists = false;
+    std::string value = lpDefault;
+    if (ReadProfile(lpFileName, content, exists) && exists) {
+        if (auto found = FindProfileValue(content, lpAppName, lpKeyName)) {
+            value = *found;
+        }
+    }
+    const size_t nul = value.find('\0');
+    if (nul != std::string::npos) {
+        value.resize(nul);
+    }
+    const size_t count = std::min(value.size(), static_cast<size_t>(nSize - 1));
+    std::memcpy(lpReturnedString, value.data(), count);
+    lpReturnedString[count] = '\0';
+    SetLastError(exists ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
+    return static_cast<DWORD>(count);
+}
+
+BOOL WritePrivateProfileStringA(const std::string& lpAppName, const std::string& lpKeyName,
+                                const std::string& lpString, const std::string& lpFileName) {
+    const DWORD check = CheckPath(lpFileName);
+    if (check != ERROR_SUCCESS) {
+        SetLastError(check);
+        return FALSE;
+    }
+    if (lpKeyName.find_first_of(std::string("\r\n\0", 3)) != std::string::npos ||
+        lpAppName.find_first_of(std::string("\r\n]\0", 4)) != std::string::npos ||
+        lpString.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) {
+        // A line break would split the entry into lines of another meaning.
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    // Work on the file a link points to, so that the link itself stays.
+    std::string path = lpFileName;
+    char resolved[PATH_MAX];
+    if (::realpath(lpFileName.c_str(), resolved) != nullptr) {
+        path = resolved;
+    }
+    std::string content;
+    bool exists = false;
+    if (!ReadProfile(path, content, exists)) {
+        return FALSE;
+    }
+    mode_t mode = 0666 & ~[] {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return mask;
+    }();
+    if (exists) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0) {
+            mode = st.st_mode & 07777;
+        }
+        // Through this layer a read-only file is not written, and a file that
+        // another open denies writing to is not replaced.
+        DWORD error = 0;
+        if (!SharedFile::Open(path, FileAccess::Write, FileDisposition::OpenExisting,
+                              FileShare::DenyNone, error)) {
+            return FALSE;
+        }
+    }
+    if (!ReplaceFile(path, SetProfileValue(content, lpAppName, lpKeyName, lpString), mode)) {
+        return FALSE;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+}  // namespace platform
