@@ -15,9 +15,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "filecontrol/StrArray.h"
 #include "filecontrol/VbError.h"
+#include "platform/attributes.h"
 
 namespace filecontrol {
 
@@ -98,6 +100,14 @@ class clsFileControl {
     int32_t FolderINFilesCount(const std::string& strFileName, StrArray& ArrResult);
     bool CopyOperation(const int32_t& hWnd, const std::string& srcFileName,
                        const std::string& DstPath);
+
+  private:
+    static void SwapString(std::string& first, std::string& second);
+    static bool IsArrayDimensioned(StrArray& array);
+    // DepthSearch below one folder; `ancestors` holds the folders on the way
+    // down, so that a link leading back up is not followed again.
+    void DepthSearchBelow(const std::string& folder, const std::string& strFileFormat,
+                          StrArray& ArrFileName, std::vector<platform::FileIdentity>& ancestors);
 };
 
 }  // namespace filecontrol

@@ -1,48 +1,294 @@
 // One-level searches, the file search core, the depth search and the two sorts.
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <random>
 #include <string>
+#include <vector>
 
+#include "filecontrol/VbString.h"
 #include "filecontrol/clsFileControl.h"
+#include "platform/attributes.h"
+#include "platform/codepage.h"
+#include "platform/find.h"
+#include "platform/ui.h"
 
 namespace filecontrol {
 
-int32_t clsFileControl::FileCount(const std::string&) {
-    NotBuiltYet("FileCount");
+namespace {
+
+constexpr char kSeparator = platform::kPathSeparator;
+
+// Calls `accept` with the name (UTF-8) and attribute word of every entry that
+// the find service returns for `pattern`, "." and ".." left out, in the
+// service's order. The enumeration is closed also when `accept` throws.
+void ForEachEntry(const std::string& pattern,
+                  const std::function<void(const std::string&, platform::DWORD)>& accept) {
+    platform::WIN32_FIND_DATA data;
+    platform::HANDLE handle = platform::FindFirstFileA(platform::ToAnsi(pattern), &data);
+    if (handle == platform::INVALID_HANDLE_VALUE) {
+        return;
+    }
+    struct Closer {
+        platform::HANDLE h;
+        ~Closer() { platform::FindClose(h); }
+    } closer{handle};
+    do {
+        // The name field is cut at its first NUL.
+        std::string raw(data.cFileName, platform::MAX_PATH);
+        raw.resize(raw.find('\0') == std::string::npos ? raw.size() : raw.find('\0'));
+        const std::string name = platform::FromAnsi(raw);
+        if (name != "." && name != "..") {
+            accept(name, data.dwFileAttributes);
+        }
+    } while (platform::FindNextFileA(handle, &data));
 }
 
-int32_t clsFileControl::FolderCount(const std::string&) {
-    NotBuiltYet("FolderCount");
+bool IsFolder(platform::DWORD attributes) {
+    return (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::string clsFileControl::FileFound(const std::string&, int32_t) {
-    NotBuiltYet("FileFound");
+char Fold(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-bool clsFileControl::SearchFolder(const std::string&, StrArray&) {
-    NotBuiltYet("SearchFolder");
+// Ordinal comparison of the upper-cased `text` with the key `upperKey`.
+int CompareUpper(const std::string& text, const std::string& upperKey) {
+    const size_t n = std::min(text.size(), upperKey.size());
+    for (size_t i = 0; i < n; ++i) {
+        const auto a = static_cast<unsigned char>(Fold(text[i]));
+        const auto b = static_cast<unsigned char>(upperKey[i]);
+        if (a != b) {
+            return a < b ? -1 : 1;
+        }
+    }
+    return text.size() < upperKey.size() ? -1 : text.size() > upperKey.size() ? 1 : 0;
 }
 
-bool clsFileControl::DepthSearch(const std::string&, const std::string&, StrArray&) {
-    NotBuiltYet("DepthSearch");
+// The generator of the pivots; never seeded, one per thread.
+std::mt19937& Generator() {
+    thread_local std::mt19937 generator;
+    return generator;
 }
 
-void clsFileControl::QuickSort(StrArray&, int32_t, int32_t) {
-    NotBuiltYet("QuickSort");
+// Fills `array` (replaced by an empty one first) with the names that
+// `pattern` yields and `wanted` accepts, sorted; false when there are none.
+template <typename Sorter>
+bool ListInto(const std::string& pattern, StrArray& array,
+              const std::function<bool(platform::DWORD)>& wanted, Sorter sort) {
+    try {
+        array = StrArray::Empty();
+        ForEachEntry(pattern, [&](const std::string& name, platform::DWORD attributes) {
+            if (wanted(attributes)) {
+                array.Append(name);
+            }
+        });
+        sort(array);
+        return array.UBound() >= 0;
+    } catch (const std::exception&) {
+        array = StrArray::Empty();
+        return false;
+    }
 }
 
-std::string clsFileControl::SearchDir(const std::string&) {
-    NotBuiltYet("SearchDir");
+}  // namespace
+
+void clsFileControl::SwapString(std::string& first, std::string& second) {
+    first.swap(second);
 }
 
-std::string clsFileControl::SortFile(const std::string&) {
-    NotBuiltYet("SortFile");
+bool clsFileControl::IsArrayDimensioned(StrArray& array) {
+    return array.IsDimensioned();
 }
 
-bool clsFileControl::SearchFile(const std::string&, StrArray&) {
-    NotBuiltYet("SearchFile");
+void clsFileControl::QuickSort(StrArray& SortArray, int32_t Low, int32_t High) {
+    if (Low >= High) {
+        return;
+    }
+    if (!SortArray.IsDimensioned() || Low < SortArray.LBound() || High > SortArray.UBound()) {
+        throw VbError(vberr::kSubscriptOutOfRange);
+    }
+    // Three-way partitions: keys equal to the pivot's are settled in one pass,
+    // and only the smaller side is sorted by recursion, so the depth stays
+    // logarithmic whatever the input.
+    int64_t low = Low;
+    int64_t high = High;
+    while (low < high) {
+        if (high - low == 1) {
+            if (CompareUpper(SortArray[low], vb::UCase(SortArray[high])) > 0) {
+                SwapString(SortArray[low], SortArray[high]);
+            }
+            return;
+        }
+        const double r = std::generate_canonical<double, 53>(Generator());
+        const auto pivot = static_cast<int64_t>(
+            std::nearbyint(r * static_cast<double>(high - low) + static_cast<double>(low)));
+        SwapString(SortArray[high], SortArray[pivot]);
+        const std::string key = vb::UCase(SortArray[high]);
+
+        int64_t lt = low;
+        int64_t i = low;
+        int64_t gt = high;
+        while (i <= gt) {
+            const int c = CompareUpper(SortArray[i], key);
+            if (c < 0) {
+                if (lt != i) {
+                    SwapString(SortArray[lt], SortArray[i]);
+                }
+                ++lt;
+                ++i;
+            } else if (c > 0) {
+                SwapString(SortArray[i], SortArray[gt]);
+                --gt;
+            } else {
+                ++i;
+            }
+        }
+        platform::DoEvents();
+        // [low, lt) below the pivot's key, [lt, gt] equal to it, (gt, high] above.
+        if (lt - low < high - gt) {
+            QuickSort(SortArray, static_cast<int32_t>(low), static_cast<int32_t>(lt - 1));
+            low = gt + 1;
+        } else {
+            QuickSort(SortArray, static_cast<int32_t>(gt + 1), static_cast<int32_t>(high));
+            high = lt - 1;
+        }
+    }
 }
 
-int32_t clsFileControl::FolderINFilesCount(const std::string&, StrArray&) {
-    NotBuiltYet("FolderINFilesCount");
+std::string clsFileControl::SortFile(const std::string& str) {
+    if (str.empty()) {
+        return std::string();
+    }
+    const std::string rest = vb::Left(str, vb::Len(str) - 1);
+    if (rest.empty()) {
+        return std::string();  // a lone separator holds no names
+    }
+    std::vector<std::string> names;
+    size_t start = 0;
+    while (true) {
+        const size_t bar = rest.find('|', start);
+        names.push_back(
+            rest.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+        if (bar == std::string::npos) {
+            break;
+        }
+        start = bar + 1;
+    }
+    std::sort(names.begin(), names.end());
+    std::string joined;
+    for (const std::string& name : names) {
+        joined += name;
+        joined += '|';
+    }
+    joined.pop_back();
+    return joined;
+}
+
+std::string clsFileControl::FileFound(const std::string& FullPath, int32_t Search_Option) {
+    std::string working;
+    try {
+        if (Search_Option == 0 || Search_Option == 1) {
+            ForEachEntry(FullPath, [&](const std::string& name, platform::DWORD attributes) {
+                const bool accepted =
+                    Search_Option == 1 ? attributes == 32 : attributes == 16 || attributes == 48;
+                if (accepted) {
+                    working += name;
+                    working += '|';
+                }
+            });
+        }
+        return working.empty() ? std::string() : SortFile(working);
+    } catch (const std::exception&) {
+        return working;
+    }
+}
+
+bool clsFileControl::SearchFolder(const std::string& strDirPath, StrArray& ArrResult) {
+    const std::string pattern =
+        strDirPath + (!strDirPath.empty() && strDirPath.back() == kSeparator ? "*" : "/*");
+    return ListInto(
+        pattern, ArrResult, [](platform::DWORD a) { return IsFolder(a); },
+        [this](StrArray& a) { QuickSort(a, 0, a.UBound()); });
+}
+
+bool clsFileControl::SearchFile(const std::string& strFileName, StrArray& ArrResult) {
+    return ListInto(
+        strFileName, ArrResult, [](platform::DWORD a) { return !IsFolder(a); },
+        [this](StrArray& a) { QuickSort(a, 0, a.UBound()); });
+}
+
+int32_t clsFileControl::FolderINFilesCount(const std::string& strFileName, StrArray& ArrResult) {
+    return SearchFile(strFileName, ArrResult) ? ArrResult.UBound() + 1 : 0;
+}
+
+int32_t clsFileControl::FileCount(const std::string& FullPath) {
+    StrArray names;
+    SearchFile(FullPath, names);
+    return names.UBound() + 1;
+}
+
+int32_t clsFileControl::FolderCount(const std::string& FullPath) {
+    StrArray names;
+    SearchFolder(FullPath, names);
+    return names.UBound() + 1;
+}
+
+std::string clsFileControl::SearchDir(const std::string& FullPath) {
+    std::string working;
+    try {
+        ForEachEntry(FullPath, [&](const std::string& name, platform::DWORD attributes) {
+            if (attributes == 16 || attributes == 17 || attributes == 48 || attributes == 49) {
+                working += name;
+                working += '|';
+            }
+        });
+        return SortFile(working);
+    } catch (const std::exception&) {
+        return working;
+    }
+}
+
+bool clsFileControl::DepthSearch(const std::string& strFilePath, const std::string& strFileFormat,
+                                 StrArray& ArrFileName) {
+    if (!IsArrayDimensioned(ArrFileName)) {
+        ArrFileName = StrArray::Empty();
+    }
+    std::vector<platform::FileIdentity> ancestors;
+    DepthSearchBelow(strFilePath, strFileFormat, ArrFileName, ancestors);
+    return ArrFileName.UBound() >= 0;
+}
+
+void clsFileControl::DepthSearchBelow(const std::string& folder, const std::string& strFileFormat,
+                                      StrArray& ArrFileName,
+                                      std::vector<platform::FileIdentity>& ancestors) {
+    std::string path = folder;
+    if (!path.empty() && path.back() == kSeparator) {
+        path.pop_back();
+    }
+    platform::FileIdentity identity;
+    const bool known =
+        platform::GetFileIdentity(platform::ToAnsi(path.empty() ? "/" : path), identity);
+    if (known && std::find(ancestors.begin(), ancestors.end(), identity) != ancestors.end()) {
+        return;  // a link back to a folder above: its content is being searched already
+    }
+    if (known) {
+        ancestors.push_back(identity);
+    }
+    StrArray subfolders;
+    SearchFolder(path, subfolders);
+    for (int32_t i = 0; i <= subfolders.UBound(); ++i) {
+        DepthSearchBelow(path + kSeparator + subfolders[i], strFileFormat, ArrFileName, ancestors);
+    }
+    ForEachEntry(path + kSeparator + strFileFormat,
+                 [&](const std::string& name, platform::DWORD attributes) {
+                     if (!IsFolder(attributes)) {
+                         ArrFileName.Append(path + kSeparator + name);
+                     }
+                 });
+    if (known) {
+        ancestors.pop_back();
+    }
 }
 
 }  // namespace filecontrol

@@ -36,4 +36,15 @@ struct EntryInfo {
 // reparse-point bit added.
 bool QueryEntry(const std::string& path, EntryInfo& info);
 
+// What tells one file-system object from every other: the volume and the
+// object's index on it. A link and its target have the same identity.
+struct FileIdentity {
+    uint64_t volume = 0;
+    uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// False, with the last error set, when the entry cannot be examined.
+bool GetFileIdentity(const std::string& path, FileIdentity& identity);
+
 }  // namespace platform

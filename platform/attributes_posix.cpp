@@ -115,6 +115,22 @@ bool QueryEntry(const std::string& path, EntryInfo& info) {
     return true;
 }
 
+bool GetFileIdentity(const std::string& path, FileIdentity& identity) {
+    const DWORD check = CheckPath(path);
+    if (check != ERROR_SUCCESS) {
+        SetLastError(check);
+        return false;
+    }
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        SetLastError(ErrorFromErrno(errno, path));
+        return false;
+    }
+    identity.volume = static_cast<uint64_t>(st.st_dev);
+    identity.index = static_cast<uint64_t>(st.st_ino);
+    return true;
+}
+
 DWORD GetFileAttributesA(const std::string& lpFileName) {
     EntryInfo info;
     if (!QueryEntry(lpFileName, info)) {
