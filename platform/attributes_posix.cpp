@@ -81,6 +81,20 @@ DWORD DerivedWord(const std::string& path, const struct stat& st, int64_t stored
     return word == 0 ? FILE_ATTRIBUTE_NORMAL : word;
 }
 
+// stat() of a checked path; false, with the last error set, when it fails.
+bool StatPath(const std::string& path, struct stat& st) {
+    const DWORD check = CheckPath(path);
+    if (check != ERROR_SUCCESS) {
+        SetLastError(check);
+        return false;
+    }
+    if (::stat(path.c_str(), &st) != 0) {
+        SetLastError(ErrorFromErrno(errno, path));
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool QueryEntry(const std::string& path, EntryInfo& info) {
@@ -116,14 +130,8 @@ bool QueryEntry(const std::string& path, EntryInfo& info) {
 }
 
 bool GetFileIdentity(const std::string& path, FileIdentity& identity) {
-    const DWORD check = CheckPath(path);
-    if (check != ERROR_SUCCESS) {
-        SetLastError(check);
-        return false;
-    }
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        SetLastError(ErrorFromErrno(errno, path));
+    if (!StatPath(path, st)) {
         return false;
     }
     identity.volume = static_cast<uint64_t>(st.st_dev);
@@ -140,14 +148,8 @@ DWORD GetFileAttributesA(const std::string& lpFileName) {
 }
 
 BOOL SetFileAttributesA(const std::string& lpFileName, DWORD dwFileAttributes) {
-    const DWORD check = CheckPath(lpFileName);
-    if (check != ERROR_SUCCESS) {
-        SetLastError(check);
-        return FALSE;
-    }
     struct stat st {};
-    if (::stat(lpFileName.c_str(), &st) != 0) {
-        SetLastError(ErrorFromErrno(errno, lpFileName));
+    if (!StatPath(lpFileName, st)) {
         return FALSE;
     }
     const bool wantReadOnly = (dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;

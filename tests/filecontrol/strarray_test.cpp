@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Errors.h"
+
 #include "filecontrol/VbError.h"
 
 namespace {
@@ -9,14 +11,7 @@ namespace {
 using filecontrol::StrArray;
 using filecontrol::VbError;
 
-int32_t ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::ErrorOf;
 
 TEST(StrArrayTest, WithoutBoundsEveryUseIsSubscriptOutOfRange) {
     StrArray a;

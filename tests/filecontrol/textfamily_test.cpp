@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/Errors.h"
+
 #include "filecontrol/ItemReader.h"
 #include "filecontrol/clsFileControl.h"
 #include "platform/codepage.h"
@@ -24,14 +26,7 @@ std::vector<std::string> Items(const std::string& text) {
     return items;
 }
 
-int32_t ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::ErrorOf;
 
 TEST(ItemReaderTest, SplitsAtCommasAndLineEnds) {
     EXPECT_EQ(Items("a,b\r\nc\r\n"), (std::vector<std::string>{"a", "b", "c"}));
