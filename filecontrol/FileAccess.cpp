@@ -11,20 +11,29 @@ namespace {
     throw VbError(RuntimeErrorFromWin32(error));
 }
 
+// A name with characters that the code page cannot hold would reach the file
+// system with "?" in their place and name another file; it is refused.
+std::string AnsiName(const std::string& fileName) {
+    if (!platform::FitsCodePage(fileName)) {
+        Raise(platform::ERROR_INVALID_NAME);
+    }
+    return platform::ToAnsi(fileName);
+}
+
 }  // namespace
 
 std::string ReadBytes(const std::string& fileName, platform::FileShare share,
                       bool createWhenMissing) {
     platform::DWORD error = 0;
     auto file = platform::SharedFile::Open(
-        platform::ToAnsi(fileName),
+        AnsiName(fileName),
         createWhenMissing ? platform::FileAccess::ReadWrite : platform::FileAccess::Read,
         createWhenMissing ? platform::FileDisposition::OpenAlways
                           : platform::FileDisposition::OpenExisting,
         share, error);
     if (!file && createWhenMissing && error == platform::ERROR_ACCESS_DENIED) {
         // An existing read-only file is still read.
-        file = platform::SharedFile::Open(platform::ToAnsi(fileName), platform::FileAccess::Read,
+        file = platform::SharedFile::Open(AnsiName(fileName), platform::FileAccess::Read,
                                           platform::FileDisposition::OpenExisting, share, error);
     }
     if (!file) {
@@ -42,7 +51,7 @@ void WriteBytes(const std::string& fileName, std::string_view bytes, WriteMode m
     platform::DWORD error = 0;
     const bool append = mode == WriteMode::Append;
     auto file = platform::SharedFile::Open(
-        platform::ToAnsi(fileName), platform::FileAccess::Write,
+        AnsiName(fileName), platform::FileAccess::Write,
         append ? platform::FileDisposition::OpenAlways : platform::FileDisposition::CreateAlways,
         share, error, append);
     if (!file) {

@@ -45,7 +45,7 @@ std::string clsFileControl::ExtractFileName(const std::string& strFull, const bo
 std::string clsFileControl::IniRead(const std::string& SectionName, const std::string& KeyName,
                                     const std::string& IniFileName) {
     if (vb::Trim(SectionName).empty() || vb::Trim(KeyName).empty() ||
-        vb::Trim(IniFileName).empty()) {
+        vb::Trim(IniFileName).empty() || !platform::FitsCodePage(IniFileName)) {
         return std::string();
     }
     std::string buffer(kIniBufferSize, '\0');
@@ -60,7 +60,9 @@ std::string clsFileControl::IniRead(const std::string& SectionName, const std::s
 
 int32_t clsFileControl::IniWrite(const std::string& SectionName, const std::string& KeyName,
                                  const std::string& WriteData, const std::string& IniFileName) {
-    if (vb::Trim(KeyName).empty() || vb::Trim(IniFileName).empty()) {
+    // A file name the code page cannot hold would name another file.
+    if (vb::Trim(KeyName).empty() || vb::Trim(IniFileName).empty() ||
+        !platform::FitsCodePage(IniFileName)) {
         return 0;
     }
     return platform::WritePrivateProfileStringA(

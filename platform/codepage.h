@@ -28,6 +28,10 @@ std::string CodePageForLocale(const std::string& localeName);
 // bytes pass through unchanged.
 std::string ToAnsi(std::string_view text);
 
+// True when `text` survives the way to the code page and back unchanged, so
+// that no character of it would become "?".
+bool FitsCodePage(std::string_view text);
+
 // Bytes in the code page to UTF-8 text. A byte sequence that is not valid in
 // the code page becomes "?". With a UTF-8 code page the bytes pass through.
 std::string FromAnsi(std::string_view bytes);

@@ -142,6 +142,13 @@ std::string ToAnsi(std::string_view text) {
     return Convert(text, "UTF-8", cp);
 }
 
+bool FitsCodePage(std::string_view text) {
+    if (CodePageIsUtf8()) {
+        return true;
+    }
+    return FromAnsi(ToAnsi(text)) == text;
+}
+
 std::string FromAnsi(std::string_view bytes) {
     const std::string cp = CodePageName();
     if (cp == "UTF-8") {

@@ -90,6 +90,20 @@ TEST_F(WholeFileTest, WriteFileIntoMissingFolderFailsAndCreatesNothing) {
     EXPECT_FALSE(fc.WriteFile(dir / std::string(300, 'n'), "x"));
 }
 
+TEST_F(WholeFileTest, NamesTheCodePageCannotHoldAreRefused) {
+    ASSERT_TRUE(platform::SetCodePage("CP949"));
+    // Both names would reach the file system as "?.txt".
+    EXPECT_FALSE(fc.WriteFile(dir / "😀.txt", "one"));
+    EXPECT_FALSE(fc.AppendFile(dir / "\xFF.txt", "two"));
+    EXPECT_FALSE(testsupport::Exists(dir / "?.txt"));
+    EXPECT_EQ(fc.ReadFile(dir / "😀.txt"), "");
+    EXPECT_EQ(fc.IniWrite("s", "k", "v", dir / "😀.ini"), 0);
+    // Korean names are fine, and land on disk in the code page.
+    EXPECT_TRUE(fc.WriteFile(dir / "한글.txt", "x"));
+    EXPECT_TRUE(testsupport::Exists(dir / platform::ToAnsi("한글.txt")));
+    EXPECT_EQ(fc.ReadFile(dir / "한글.txt"), "x");
+}
+
 TEST_F(WholeFileTest, WriteFileToReadOnlyFileFailsAndKeepsIt) {
     const std::string path = dir / "ro.txt";
     WriteBytes(path, "keep");

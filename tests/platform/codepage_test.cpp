@@ -40,6 +40,15 @@ TEST_F(CodePageTest, WhatTheCodePageCannotHoldBecomesQuestionMark) {
     EXPECT_EQ(FromAnsi("x\xC7"), "x?");  // lead byte at the end
 }
 
+TEST_F(CodePageTest, FitsTellsWhetherTextSurvives) {
+    ASSERT_TRUE(SetCodePage("CP949"));
+    EXPECT_TRUE(platform::FitsCodePage("한글 abc"));
+    EXPECT_FALSE(platform::FitsCodePage("a😀"));
+    EXPECT_FALSE(platform::FitsCodePage("a\xFF"));
+    ASSERT_TRUE(SetCodePage("UTF-8"));
+    EXPECT_TRUE(platform::FitsCodePage("a\xFF😀"));
+}
+
 TEST_F(CodePageTest, NulAndBlanksPassEveryCodePage) {
     const std::string text("a\0 \0b", 5);
     ASSERT_TRUE(SetCodePage("CP949"));
