@@ -217,6 +217,19 @@ TEST_F(WindowTest, MissingEngineIsATrappedFailure) {
     EXPECT_TRUE(window.isEnabled());
 }
 
+TEST_F(WindowTest, BrokenEngineIsATrappedFailure) {
+    TempDir folder;
+    testsupport::WriteBytes(folder / "libKorvexOCR.so", "this is no shared library");
+    strAppPath = folder.path();
+    frmMain window;
+    Run(window, image);
+    Run(window, image);  // and again: the failure is not cached as success
+    ASSERT_EQ(ui.boxes.size(), 2u);
+    EXPECT_NE(ui.boxes[0].prompt.find("OCR 엔진 라이브러리를 불러올 수 없습니다"),
+              std::string::npos);
+    EXPECT_FALSE(testsupport::Exists(images / "page1.txt"));
+}
+
 TEST_F(WindowTest, BusyWindowTakesNoInputAndCallsTheEngineOnce) {
     ::setenv("FAKE_OCR_SLEEP_MS", "400", 1);
     ::setenv("FAKE_OCR_TEXT", "done", 1);
