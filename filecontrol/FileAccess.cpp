@@ -25,15 +25,15 @@ std::string AnsiName(const std::string& fileName) {
 std::string ReadBytes(const std::string& fileName, platform::FileShare share,
                       bool createWhenMissing) {
     platform::DWORD error = 0;
+    const std::string name = AnsiName(fileName);
     auto file = platform::SharedFile::Open(
-        AnsiName(fileName),
-        createWhenMissing ? platform::FileAccess::ReadWrite : platform::FileAccess::Read,
+        name, createWhenMissing ? platform::FileAccess::ReadWrite : platform::FileAccess::Read,
         createWhenMissing ? platform::FileDisposition::OpenAlways
                           : platform::FileDisposition::OpenExisting,
         share, error);
     if (!file && createWhenMissing && error == platform::ERROR_ACCESS_DENIED) {
         // An existing read-only file is still read.
-        file = platform::SharedFile::Open(AnsiName(fileName), platform::FileAccess::Read,
+        file = platform::SharedFile::Open(name, platform::FileAccess::Read,
                                           platform::FileDisposition::OpenExisting, share, error);
     }
     if (!file) {

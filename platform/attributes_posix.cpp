@@ -170,9 +170,8 @@ BOOL SetFileAttributesA(const std::string& lpFileName, DWORD dwFileAttributes) {
                    0) != 0) {
         const int err = errno;
         const bool unsupported = err == ENOTSUP || err == EOPNOTSUPP;
-        struct stat probe = st;
-        const DWORD wanted = DerivedWord(lpFileName, probe, stored) & kStoredBits;
-        const DWORD withoutStore = DerivedWord(lpFileName, probe, -1) & kStoredBits;
+        const DWORD wanted = DerivedWord(lpFileName, st, stored) & kStoredBits;
+        const DWORD withoutStore = DerivedWord(lpFileName, st, -1) & kStoredBits;
         if (!unsupported || wanted != withoutStore) {
             SetLastError(unsupported ? ERROR_NOT_SUPPORTED : ErrorFromErrno(err, lpFileName));
             return FALSE;
