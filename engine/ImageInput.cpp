@@ -1,0 +1,184 @@
+#include "engine/ImageInput.h"
+
+#include <leptonica/allheaders.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace engine {
+
+void PixDeleter::operator()(Pix* pix) const {
+    pixDestroy(&pix);
+}
+
+namespace {
+
+bool SizeAcceptable(long long width, long long height) {
+    return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
+           width * height <= kMaxPixels;
+}
+
+// Skips a chain of GIF data sub-blocks (length byte, data, ..., zero byte).
+bool SkipGifSubBlocks(std::istream& in) {
+    for (;;) {
+        int length = in.get();
+        if (length == EOF) {
+            return false;
+        }
+        if (length == 0) {
+            return true;
+        }
+        in.seekg(length, std::ios::cur);
+        if (!in) {
+            return false;
+        }
+    }
+}
+
+// The GIF decoder holds every frame in memory at once, so the size of each
+// frame is checked, not only the logical screen of the header.
+ResultCode CheckGifFrames(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char header[13];
+    if (!in.read(reinterpret_cast<char*>(header), sizeof header)) {
+        return kImageDamaged;
+    }
+    auto word = [](const unsigned char* p) { return p[0] | (p[1] << 8); };
+    if (!SizeAcceptable(word(header + 6), word(header + 8))) {
+        return kImageTooLarge;
+    }
+    if (header[10] & 0x80) {
+        in.seekg(3 << ((header[10] & 7) + 1), std::ios::cur);
+    }
+    long long pixels = 0;
+    int frames = 0;
+    for (;;) {
+        int block = in.get();
+        if (block == 0x3B) {
+            return frames > 0 ? kSuccess : kImageDamaged;
+        }
+        if (block == 0x21) {
+            if (in.get() == EOF || !SkipGifSubBlocks(in)) {
+                return kImageDamaged;
+            }
+            continue;
+        }
+        if (block != 0x2C) {
+            return frames > 0 && block == EOF ? kSuccess : kImageDamaged;
+        }
+        unsigned char descriptor[9];
+        if (!in.read(reinterpret_cast<char*>(descriptor), sizeof descriptor)) {
+            return kImageDamaged;
+        }
+        long long width = word(descriptor + 4);
+        long long height = word(descriptor + 6);
+        pixels += width * height;
+        if (!SizeAcceptable(width, height) || pixels > kMaxPixels) {
+            return kImageTooLarge;
+        }
+        if (descriptor[8] & 0x80) {
+            in.seekg(3 << ((descriptor[8] & 7) + 1), std::ios::cur);
+        }
+        if (in.get() == EOF || !SkipGifSubBlocks(in)) {
+            return kImageDamaged;
+        }
+        ++frames;
+    }
+}
+
+ResultCode CheckTiffPages(const std::string& path, int& pageCount) {
+    FILE* file = fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return kFileNotFound;
+    }
+    l_int32 count = 0;
+    bool counted = tiffGetCount(file, &count) == 0;
+    fclose(file);
+    if (!counted || count < 1) {
+        return kImageDamaged;
+    }
+    long long pixels = 0;
+    for (l_int32 n = 0; n < count; ++n) {
+        l_int32 w = 0, h = 0, bps = 0, spp = 0, res = 0, cmap = 0, format = 0;
+        if (readHeaderTiff(path.c_str(), n, &w, &h, &bps, &spp, &res, &cmap, &format) != 0) {
+            return kImageDamaged;
+        }
+        pixels += static_cast<long long>(w) * h;
+        if (!SizeAcceptable(w, h) || pixels > kMaxPixels) {
+            return kImageTooLarge;
+        }
+    }
+    pageCount = count;
+    return kSuccess;
+}
+
+ResultCode CheckHeader(const std::string& path, l_int32 format, int& pageCount) {
+    pageCount = 1;
+    if (L_FORMAT_IS_TIFF(format)) {
+        return CheckTiffPages(path, pageCount);
+    }
+    if (format == IFF_GIF) {
+        return CheckGifFrames(path);
+    }
+    l_int32 fmt = 0, w = 0, h = 0, bps = 0, spp = 0, cmap = 0;
+    if (pixReadHeader(path.c_str(), &fmt, &w, &h, &bps, &spp, &cmap) != 0) {
+        return kImageDamaged;
+    }
+    return SizeAcceptable(w, h) ? kSuccess : kImageTooLarge;
+}
+
+bool Supported(l_int32 format) {
+    return format == IFF_BMP || format == IFF_JFIF_JPEG || format == IFF_PNG ||
+           L_FORMAT_IS_TIFF(format) || format == IFF_PNM || format == IFF_GIF || format == IFF_WEBP;
+}
+
+PixPtr Decode(const std::string& path, l_int32 format, int page) {
+    if (format == IFF_JFIF_JPEG) {
+        // A truncated or corrupt JPEG still decodes, padded with gray; the
+        // decoder's warnings tell it apart from a sound one.
+        l_int32 warnings = 0;
+        PixPtr pix(pixReadJpeg(path.c_str(), 0, 1, &warnings, 0));
+        return warnings == 0 ? std::move(pix) : nullptr;
+    }
+    if (L_FORMAT_IS_TIFF(format)) {
+        return PixPtr(pixReadTiff(path.c_str(), page));
+    }
+    return PixPtr(pixRead(path.c_str()));
+}
+
+}  // namespace
+
+ResultCode ReadPages(const std::string& path, std::vector<PixPtr>& pages) {
+    pages.clear();
+    struct stat info;
+    if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return kFileNotFound;
+    }
+    FILE* file = fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return kFileNotFound;
+    }
+    l_int32 format = IFF_UNKNOWN;
+    bool known = findFileFormatStream(file, &format) == 0;
+    fclose(file);
+    if (!known || !Supported(format)) {
+        return kNotAnImage;
+    }
+    int pageCount = 1;
+    if (ResultCode header = CheckHeader(path, format, pageCount); header != kSuccess) {
+        return header;
+    }
+    std::vector<PixPtr> decoded;
+    for (int page = 0; page < pageCount; ++page) {
+        PixPtr pix = Decode(path, format, page);
+        if (!pix || !SizeAcceptable(pixGetWidth(pix.get()), pixGetHeight(pix.get()))) {
+            return kImageDamaged;
+        }
+        decoded.push_back(std::move(pix));
+    }
+    pages = std::move(decoded);
+    return kSuccess;
+}
+
+}  // namespace engine

@@ -1,0 +1,64 @@
+#include "engine/KorvexOCR.h"
+
+#include <leptonica/allheaders.h>
+#include <omp.h>
+
+#include <cstring>
+#include <mutex>
+
+#include "engine/ImageInput.h"
+#include "engine/Recognizer.h"
+#include "engine/ResultText.h"
+#include "platform/codepage.h"
+
+namespace {
+
+// One recogniser for the process, used by one caller at a time.
+std::mutex recognizerMutex;
+
+engine::Recognizer& TheRecognizer() {
+    static engine::Recognizer recognizer;
+    return recognizer;
+}
+
+int32_t Recognize(const char* path, char* buffer) {
+    if (path == nullptr || buffer == nullptr) {
+        return engine::kBadArgument;
+    }
+    std::lock_guard<std::mutex> lock(recognizerMutex);
+    setMsgSeverity(L_SEVERITY_NONE);
+    // Tesseract's parallel loops are too short to pay for their threads: on
+    // a page they spend more time waiting for each other than working, so
+    // one thread recognises several times faster. No active parallel level
+    // runs every parallel region of this thread on the thread itself, whatever
+    // thread count the region asks for.
+    omp_set_max_active_levels(0);
+    std::vector<engine::PixPtr> pages;
+    engine::ResultCode read = engine::ReadPages(platform::FromAnsi(path), pages);
+    if (read != engine::kSuccess) {
+        return read;
+    }
+    std::string text;
+    engine::ResultCode recognized = TheRecognizer().Recognize(pages, text);
+    if (recognized != engine::kSuccess) {
+        return recognized;
+    }
+    std::string bytes = engine::ResultBytes(text, engine::kResultBufferSize - 1);
+    std::memcpy(buffer, bytes.data(), bytes.size());
+    buffer[bytes.size()] = '\0';
+    return engine::kSuccess;
+}
+
+}  // namespace
+
+extern "C" int32_t KorvexOCRText_Ex(const char* path, char* buffer) {
+    try {
+        return Recognize(path, buffer);
+    } catch (...) {
+        return engine::kRecognitionFailed;
+    }
+}
+
+extern "C" int32_t KorvexOCRText(const char* path, char* buffer) {
+    return KorvexOCRText_Ex(path, buffer);
+}

@@ -1,0 +1,35 @@
+// The OCR engine's entry points. Both take an image path and a result buffer
+// of at least kResultBufferSize bytes, both in the system's code page, and
+// answer one of the ResultCode values.
+#pragma once
+
+#include <cstdint>
+
+namespace engine {
+
+// Size of the caller's result buffer; the text and its closing NUL fit in it.
+constexpr int32_t kResultBufferSize = 65000;
+
+enum ResultCode : int32_t {
+    kSuccess = 1,
+    kBadArgument = 0,        // no path or no buffer was given
+    kFileNotFound = -1,      // the path names no readable regular file
+    kNotAnImage = -2,        // the file is not an image format the engine reads
+    kImageTooLarge = -3,     // the image is larger than the engine accepts
+    kImageDamaged = -4,      // the image is truncated or its data is corrupt
+    kNoLanguageData = -5,    // the language models could not be loaded
+    kRecognitionFailed = -6  // recognition itself failed (out of memory, ...)
+};
+
+}  // namespace engine
+
+extern "C" {
+
+// Recognises the Korean and English text of the image at `path` and writes it
+// to `buffer`: lines ended by CR LF, the whole text ended by a NUL, never more
+// than kResultBufferSize bytes. On failure the buffer is left as it was.
+__attribute__((visibility("default"))) int32_t KorvexOCRText_Ex(const char* path, char* buffer);
+
+// The same recognition under the engine's older name.
+__attribute__((visibility("default"))) int32_t KorvexOCRText(const char* path, char* buffer);
+}

@@ -1,0 +1,191 @@
+#include "engine/Recognizer.h"
+
+#include <leptonica/allheaders.h>
+#include <tesseract/baseapi.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "engine/Preprocess.h"
+#include "engine/Symbols.h"
+
+namespace engine {
+
+namespace {
+
+bool HasModel(const std::string& folder, const std::string& name) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(folder + "/" + name + ".traineddata", error);
+}
+
+bool ChooseModels(const std::string& folder, LanguageData& found) {
+    for (const char* korean : {"Hangul", "script/Hangul", "kor"}) {
+        if (HasModel(folder, korean)) {
+            found.folder = folder;
+            found.korean = korean;
+            found.latin = HasModel(folder, "eng") ? "eng" : "";
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<std::string> DataFolders() {
+    std::vector<std::string> folders;
+    std::error_code error;
+    std::filesystem::path cwd = std::filesystem::current_path(error);
+    if (!error) {
+        folders.push_back((cwd / "tessdata").string());
+    }
+    if (const char* prefix = getenv("TESSDATA_PREFIX"); prefix != nullptr && *prefix != '\0') {
+        folders.push_back(prefix);
+        folders.push_back(std::string(prefix) + "/tessdata");
+    }
+    for (const char* folder :
+         {"/usr/share/tesseract-ocr/5/tessdata", "/usr/share/tesseract-ocr/4.00/tessdata",
+          "/usr/share/tessdata", "/usr/local/share/tessdata"}) {
+        folders.push_back(folder);
+    }
+    return folders;
+}
+
+std::unique_ptr<tesseract::TessBaseAPI> Load(const LanguageData& data, const std::string& model,
+                                             tesseract::PageSegMode mode) {
+    auto api = std::make_unique<tesseract::TessBaseAPI>();
+    // The engine writes nothing to the caller's terminal.
+    api->SetVariable("debug_file", "/dev/null");
+    if (api->Init(data.folder.c_str(), model.c_str(), tesseract::OEM_LSTM_ONLY) != 0) {
+        return nullptr;
+    }
+    api->SetPageSegMode(mode);
+    // Keep the blanks that the page has, not one between every two syllables
+    // that the recogniser took for separate words.
+    api->SetVariable("preserve_interword_spaces", "1");
+    return api;
+}
+
+// Below this mean confidence the English reading of a run is not taken.
+constexpr int kMinLatinConfidence = 40;
+
+}  // namespace
+
+bool FindLanguageData(LanguageData& found) {
+    for (const std::string& folder : DataFolders()) {
+        if (ChooseModels(folder, found)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Recognizer::Recognizer() = default;
+
+Recognizer::~Recognizer() {
+    for (auto* api : {korean_.get(), latin_.get()}) {
+        if (api != nullptr) {
+            api->End();
+        }
+    }
+}
+
+bool Recognizer::EnsureLoaded() {
+    if (loaded_) {
+        return true;
+    }
+    LanguageData data;
+    if (!FindLanguageData(data)) {
+        return false;
+    }
+    korean_ = Load(data, data.korean, tesseract::PSM_SINGLE_BLOCK);
+    if (!korean_) {
+        return false;
+    }
+    if (!data.latin.empty()) {
+        latin_ = Load(data, data.latin, tesseract::PSM_SINGLE_LINE);
+    }
+    loaded_ = true;
+    return true;
+}
+
+std::string Recognizer::RecognizePage(Pix* page) {
+    PreparedPage prepared = Prepare(page);
+    if (!prepared.image) {
+        return {};
+    }
+    korean_->SetImage(prepared.image.get());
+    korean_->SetSourceResolution(prepared.resolution);
+    if (korean_->Recognize(nullptr) != 0) {
+        korean_->Clear();
+        return {};
+    }
+    std::vector<Symbol> symbols = ReadSymbols(*korean_);
+    korean_->Clear();
+    std::vector<Run> runs = NonHangulRuns(symbols);
+    if (latin_ && !runs.empty()) {
+        latin_->SetImage(prepared.image.get());
+        latin_->SetSourceResolution(prepared.resolution);
+        int width = pixGetWidth(prepared.image.get());
+        int height = pixGetHeight(prepared.image.get());
+
+        for (const Run& run : runs) {
+            // A lone digit beside Hangul ("0번") is read right by the Hangul
+            // model; alone in its box the English model takes it for a letter.
+            if (run.first == run.last && symbols[run.first].text.size() == 1 &&
+                isdigit(static_cast<unsigned char>(symbols[run.first].text[0]))) {
+                continue;
+            }
+            int left = symbols[run.first].left, right = symbols[run.last].right;
+            int top = symbols[run.first].top, bottom = symbols[run.first].bottom;
+            for (size_t i = run.first; i <= run.last; ++i) {
+                top = std::min(top, symbols[i].top);
+                bottom = std::max(bottom, symbols[i].bottom);
+            }
+            int pad = std::max(2, (bottom - top) * 15 / 100);
+            // The box stops short of the neighbouring characters on the line,
+            // whose strokes the English model would read as letters.
+            int leftLimit = run.first > 0 && !symbols[run.first].startsLine
+                                ? symbols[run.first - 1].right + 1
+                                : 0;
+            int rightLimit = run.last + 1 < symbols.size() && !symbols[run.last + 1].startsLine
+                                 ? symbols[run.last + 1].left - 1
+                                 : width;
+            left = std::max({0, left - pad, std::min(left, leftLimit)});
+            right = std::min({width, right + pad, std::max(right, rightLimit)});
+            top = std::max(0, top - pad);
+            bottom = std::min(height, bottom + pad);
+            latin_->SetRectangle(left, top, right - left, bottom - top);
+            std::unique_ptr<char[]> text(latin_->GetUTF8Text());
+            std::string reading = text ? text.get() : "";
+            while (!reading.empty() && (reading.back() == '\n' || reading.back() == ' ')) {
+                reading.pop_back();
+            }
+            if (reading.empty() || reading.find_first_of(" \n") != std::string::npos ||
+                latin_->MeanTextConf() < kMinLatinConfidence) {
+                continue;
+            }
+            symbols[run.first].text = reading;
+            for (size_t i = run.first + 1; i <= run.last; ++i) {
+                symbols[i].text.clear();
+            }
+        }
+        latin_->Clear();
+    }
+    return Text(symbols);
+}
+
+ResultCode Recognizer::Recognize(const std::vector<PixPtr>& pages, std::string& utf8) {
+    if (!EnsureLoaded()) {
+        return kNoLanguageData;
+    }
+    utf8.clear();
+    for (const PixPtr& page : pages) {
+        if (!utf8.empty()) {
+            utf8 += "\n\n";
+        }
+        utf8 += RecognizePage(page.get());
+    }
+    return kSuccess;
+}
+
+}  // namespace engine

@@ -1,0 +1,52 @@
+// Tesseract, loaded once and kept: the models are read on the first
+// recognition and reused by every later one.
+//
+// A page is read with the Hangul model alone, which reads Korean far better
+// than any mix of models, but misreads Latin letters. Every run of letters
+// that is not Hangul is therefore read again with the English model, and the
+// English reading replaces it when the English model is sure of it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/ImageInput.h"
+#include "engine/KorvexOCR.h"
+
+namespace tesseract {
+class TessBaseAPI;
+}
+
+namespace engine {
+
+// The folder and models the recogniser loads: tessdata/ of the current
+// folder when it holds a Korean model, otherwise the system's language data.
+struct LanguageData {
+    std::string folder;
+    std::string korean;  // "Hangul", "script/Hangul" or "kor"
+    std::string latin;   // "eng", or empty when there is no English model
+};
+bool FindLanguageData(LanguageData& found);
+
+class Recognizer {
+  public:
+    Recognizer();
+    ~Recognizer();
+    Recognizer(const Recognizer&) = delete;
+    Recognizer& operator=(const Recognizer&) = delete;
+
+    // Recognises the pages in order; their texts are separated by a blank line.
+    // Not reentrant: callers take turns.
+    ResultCode Recognize(const std::vector<PixPtr>& pages, std::string& utf8);
+
+  private:
+    bool EnsureLoaded();
+    std::string RecognizePage(Pix* page);
+
+    std::unique_ptr<tesseract::TessBaseAPI> korean_;
+    std::unique_ptr<tesseract::TessBaseAPI> latin_;
+    bool loaded_ = false;
+};
+
+}  // namespace engine

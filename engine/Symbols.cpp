@@ -1,0 +1,129 @@
+#include "engine/Symbols.h"
+
+#include <tesseract/baseapi.h>
+#include <tesseract/resultiterator.h>
+
+#include <memory>
+
+namespace engine {
+
+std::vector<Symbol> ReadSymbols(tesseract::TessBaseAPI& api) {
+    std::vector<Symbol> symbols;
+    std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
+    if (!it) {
+        return symbols;
+    }
+    constexpr auto kSymbol = tesseract::RIL_SYMBOL;
+    // The recogniser's own word boxes split Korean into single syllables; the
+    // blanks of its line text are the real word gaps.
+    std::string line;
+    size_t offset = 0;
+    do {
+        if (it->IsAtBeginningOf(tesseract::RIL_TEXTLINE)) {
+            std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_TEXTLINE));
+            line = text ? text.get() : "";
+            offset = 0;
+        }
+        std::unique_ptr<char[]> text(it->GetUTF8Text(kSymbol));
+        if (!text || text[0] == '\0') {
+            continue;
+        }
+        Symbol symbol;
+        symbol.text = text.get();
+        it->BoundingBox(kSymbol, &symbol.left, &symbol.top, &symbol.right, &symbol.bottom);
+        symbol.confidence = it->Confidence(kSymbol);
+        symbol.startsLine = it->IsAtBeginningOf(tesseract::RIL_TEXTLINE);
+        symbol.startsParagraph = it->IsAtBeginningOf(tesseract::RIL_PARA);
+        size_t found = line.find(symbol.text, offset);
+        if (found != std::string::npos) {
+            symbol.startsWord = line.find_first_of(" \t", offset) < found;
+            offset = found + symbol.text.size();
+        } else {
+            symbol.startsWord = it->IsAtBeginningOf(tesseract::RIL_WORD);
+        }
+        symbol.startsWord = symbol.startsWord || symbol.startsLine;
+        symbols.push_back(std::move(symbol));
+    } while (it->Next(kSymbol));
+    return symbols;
+}
+
+namespace {
+
+char32_t FirstCodePoint(const std::string& s) {
+    if (s.empty()) {
+        return 0;
+    }
+    auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+    if (byte(0) < 0x80) {
+        return byte(0);
+    }
+    if ((byte(0) & 0xE0) == 0xC0 && s.size() >= 2) {
+        return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
+    }
+    if ((byte(0) & 0xF0) == 0xE0 && s.size() >= 3) {
+        return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+    }
+    return 0xFFFD;
+}
+
+// Letters and digits that the English model reads better: Latin letters and
+// digits, their full-width forms, and the lone Hangul letters (jamo) that the
+// Hangul model puts for Latin letters it cannot read.
+bool IsLetterOrDigit(const std::string& character) {
+    char32_t c = FirstCodePoint(character);
+    return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') ||
+           (c >= 0xFF10 && c <= 0xFF5A) || (c >= 0x3131 && c <= 0x318E);
+}
+
+}  // namespace
+
+bool IsHangulSyllable(const std::string& character) {
+    char32_t c = FirstCodePoint(character);
+    return c >= 0xAC00 && c <= 0xD7A3;
+}
+
+std::vector<Run> NonHangulRuns(const std::vector<Symbol>& symbols) {
+    std::vector<Run> runs;
+    size_t i = 0;
+    while (i < symbols.size()) {
+        if (IsHangulSyllable(symbols[i].text)) {
+            ++i;
+            continue;
+        }
+        size_t end = i;
+        bool hasLetter = IsLetterOrDigit(symbols[i].text);
+        while (end + 1 < symbols.size() && !symbols[end + 1].startsWord &&
+               !IsHangulSyllable(symbols[end + 1].text)) {
+            ++end;
+            hasLetter = hasLetter || IsLetterOrDigit(symbols[end].text);
+        }
+        if (hasLetter) {
+            runs.push_back({i, end});
+        }
+        i = end + 1;
+    }
+    return runs;
+}
+
+std::string Text(const std::vector<Symbol>& symbols) {
+    std::string text;
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        const Symbol& symbol = symbols[i];
+        if (i > 0) {
+            if (symbol.startsParagraph) {
+                text += "\n\n";
+            } else if (symbol.startsLine) {
+                text += '\n';
+            } else if (symbol.startsWord) {
+                text += ' ';
+            }
+        }
+        text += symbol.text;
+    }
+    if (!text.empty()) {
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace engine
