@@ -155,14 +155,8 @@ ResultCode ReadPages(const std::string& path, std::vector<PixPtr>& pages) {
     if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return kFileNotFound;
     }
-    FILE* file = fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return kFileNotFound;
-    }
     l_int32 format = IFF_UNKNOWN;
-    bool known = findFileFormatStream(file, &format) == 0;
-    fclose(file);
-    if (!known || !Supported(format)) {
+    if (findFileFormat(path.c_str(), &format) != 0 || !Supported(format)) {
         return kNotAnImage;
     }
     int pageCount = 1;

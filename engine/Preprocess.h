@@ -1,5 +1,5 @@
-// Page clean-up before recognition: gray conversion, background levelling,
-// deskew and scaling of the text to the height the recogniser reads best.
+// Page clean-up before recognition: gray conversion, background levelling and
+// scaling of the text to the height the recogniser reads best.
 #pragma once
 
 #include "engine/ImageInput.h"

@@ -14,6 +14,14 @@ namespace engine {
 
 namespace {
 
+// The folder and models the recogniser loads: tessdata/ of the current
+// folder when it holds a Korean model, otherwise the system's language data.
+struct LanguageData {
+    std::string folder;
+    std::string korean;  // "Hangul", "script/Hangul" or "kor"
+    std::string latin;   // "eng", or empty when there is no English model
+};
+
 bool HasModel(const std::string& folder, const std::string& name) {
     std::error_code error;
     return std::filesystem::is_regular_file(folder + "/" + name + ".traineddata", error);
@@ -68,8 +76,6 @@ std::unique_ptr<tesseract::TessBaseAPI> Load(const LanguageData& data, const std
 // Below this mean confidence the English reading of a run is not taken.
 constexpr int kMinLatinConfidence = 40;
 
-}  // namespace
-
 bool FindLanguageData(LanguageData& found) {
     for (const std::string& folder : DataFolders()) {
         if (ChooseModels(folder, found)) {
@@ -78,6 +84,8 @@ bool FindLanguageData(LanguageData& found) {
     }
     return false;
 }
+
+}  // namespace
 
 Recognizer::Recognizer() = default;
 
@@ -90,7 +98,7 @@ Recognizer::~Recognizer() {
 }
 
 bool Recognizer::EnsureLoaded() {
-    if (loaded_) {
+    if (korean_) {
         return true;
     }
     LanguageData data;
@@ -104,7 +112,6 @@ bool Recognizer::EnsureLoaded() {
     if (!data.latin.empty()) {
         latin_ = Load(data, data.latin, tesseract::PSM_SINGLE_LINE);
     }
-    loaded_ = true;
     return true;
 }
 
@@ -121,57 +128,62 @@ std::string Recognizer::RecognizePage(Pix* page) {
     }
     std::vector<Symbol> symbols = ReadSymbols(*korean_);
     korean_->Clear();
-    std::vector<Run> runs = NonHangulRuns(symbols);
-    if (latin_ && !runs.empty()) {
-        latin_->SetImage(prepared.image.get());
-        latin_->SetSourceResolution(prepared.resolution);
-        int width = pixGetWidth(prepared.image.get());
-        int height = pixGetHeight(prepared.image.get());
-
-        for (const Run& run : runs) {
-            // A lone digit beside Hangul ("0번") is read right by the Hangul
-            // model; alone in its box the English model takes it for a letter.
-            if (run.first == run.last && symbols[run.first].text.size() == 1 &&
-                isdigit(static_cast<unsigned char>(symbols[run.first].text[0]))) {
-                continue;
-            }
-            int left = symbols[run.first].left, right = symbols[run.last].right;
-            int top = symbols[run.first].top, bottom = symbols[run.first].bottom;
-            for (size_t i = run.first; i <= run.last; ++i) {
-                top = std::min(top, symbols[i].top);
-                bottom = std::max(bottom, symbols[i].bottom);
-            }
-            int pad = std::max(2, (bottom - top) * 15 / 100);
-            // The box stops short of the neighbouring characters on the line,
-            // whose strokes the English model would read as letters.
-            int leftLimit = run.first > 0 && !symbols[run.first].startsLine
-                                ? symbols[run.first - 1].right + 1
-                                : 0;
-            int rightLimit = run.last + 1 < symbols.size() && !symbols[run.last + 1].startsLine
-                                 ? symbols[run.last + 1].left - 1
-                                 : width;
-            left = std::max({0, left - pad, std::min(left, leftLimit)});
-            right = std::min({width, right + pad, std::max(right, rightLimit)});
-            top = std::max(0, top - pad);
-            bottom = std::min(height, bottom + pad);
-            latin_->SetRectangle(left, top, right - left, bottom - top);
-            std::unique_ptr<char[]> text(latin_->GetUTF8Text());
-            std::string reading = text ? text.get() : "";
-            while (!reading.empty() && (reading.back() == '\n' || reading.back() == ' ')) {
-                reading.pop_back();
-            }
-            if (reading.empty() || reading.find_first_of(" \n") != std::string::npos ||
-                latin_->MeanTextConf() < kMinLatinConfidence) {
-                continue;
-            }
-            symbols[run.first].text = reading;
-            for (size_t i = run.first + 1; i <= run.last; ++i) {
-                symbols[i].text.clear();
-            }
-        }
-        latin_->Clear();
+    if (latin_) {
+        ReadRunsAsLatin(prepared.image.get(), prepared.resolution, symbols);
     }
     return Text(symbols);
+}
+
+void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols) {
+    std::vector<Run> runs = NonHangulRuns(symbols);
+    if (runs.empty()) {
+        return;
+    }
+    latin_->SetImage(image);
+    latin_->SetSourceResolution(resolution);
+    int width = pixGetWidth(image);
+    int height = pixGetHeight(image);
+    for (const Run& run : runs) {
+        // A lone digit beside Hangul ("0번") is read right by the Hangul
+        // model; alone in its box the English model takes it for a letter.
+        if (run.first == run.last && symbols[run.first].text.size() == 1 &&
+            isdigit(static_cast<unsigned char>(symbols[run.first].text[0]))) {
+            continue;
+        }
+        int left = symbols[run.first].left, right = symbols[run.last].right;
+        int top = symbols[run.first].top, bottom = symbols[run.first].bottom;
+        for (size_t i = run.first; i <= run.last; ++i) {
+            top = std::min(top, symbols[i].top);
+            bottom = std::max(bottom, symbols[i].bottom);
+        }
+        int pad = std::max(2, (bottom - top) * 15 / 100);
+        // The box stops short of the neighbouring characters on the line,
+        // whose strokes the English model would read as letters.
+        int leftLimit =
+            run.first > 0 && !symbols[run.first].startsLine ? symbols[run.first - 1].right + 1 : 0;
+        int rightLimit = run.last + 1 < symbols.size() && !symbols[run.last + 1].startsLine
+                             ? symbols[run.last + 1].left - 1
+                             : width;
+        left = std::max({0, left - pad, std::min(left, leftLimit)});
+        right = std::min({width, right + pad, std::max(right, rightLimit)});
+        top = std::max(0, top - pad);
+        bottom = std::min(height, bottom + pad);
+        latin_->SetRectangle(left, top, right - left, bottom - top);
+        std::unique_ptr<char[]> text(latin_->GetUTF8Text());
+        std::string reading = text ? text.get() : "";
+        while (!reading.empty() && (reading.back() == '\n' || reading.back() == ' ')) {
+            reading.pop_back();
+        }
+        if (reading.empty() || reading.find_first_of(" \n") != std::string::npos ||
+            latin_->MeanTextConf() < kMinLatinConfidence) {
+            continue;
+        }
+        symbols[run.first].text = reading;
+        for (size_t i = run.first + 1; i <= run.last; ++i) {
+            symbols[i].text.clear();
+        }
+    }
+    latin_->Clear();
 }
 
 ResultCode Recognizer::Recognize(const std::vector<PixPtr>& pages, std::string& utf8) {

@@ -13,21 +13,13 @@
 
 #include "engine/ImageInput.h"
 #include "engine/KorvexOCR.h"
+#include "engine/Symbols.h"
 
 namespace tesseract {
 class TessBaseAPI;
 }
 
 namespace engine {
-
-// The folder and models the recogniser loads: tessdata/ of the current
-// folder when it holds a Korean model, otherwise the system's language data.
-struct LanguageData {
-    std::string folder;
-    std::string korean;  // "Hangul", "script/Hangul" or "kor"
-    std::string latin;   // "eng", or empty when there is no English model
-};
-bool FindLanguageData(LanguageData& found);
 
 class Recognizer {
   public:
@@ -43,10 +35,10 @@ class Recognizer {
   private:
     bool EnsureLoaded();
     std::string RecognizePage(Pix* page);
+    void ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols);
 
     std::unique_ptr<tesseract::TessBaseAPI> korean_;
     std::unique_ptr<tesseract::TessBaseAPI> latin_;
-    bool loaded_ = false;
 };
 
 }  // namespace engine

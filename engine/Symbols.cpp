@@ -31,7 +31,6 @@ std::vector<Symbol> ReadSymbols(tesseract::TessBaseAPI& api) {
         Symbol symbol;
         symbol.text = text.get();
         it->BoundingBox(kSymbol, &symbol.left, &symbol.top, &symbol.right, &symbol.bottom);
-        symbol.confidence = it->Confidence(kSymbol);
         symbol.startsLine = it->IsAtBeginningOf(tesseract::RIL_TEXTLINE);
         symbol.startsParagraph = it->IsAtBeginningOf(tesseract::RIL_PARA);
         size_t found = line.find(symbol.text, offset);

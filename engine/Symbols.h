@@ -14,7 +14,6 @@ namespace engine {
 struct Symbol {
     std::string text;
     int left = 0, top = 0, right = 0, bottom = 0;
-    float confidence = 0;
     bool startsWord = false, startsLine = false, startsParagraph = false;
 };
 
