@@ -3,6 +3,7 @@
 #include <leptonica/allheaders.h>
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 
@@ -87,6 +88,25 @@ ResultCode CheckGifFrames(const std::string& path) {
     }
 }
 
+// Leptonica reports a bitmap's size only by decoding all of it, so the size
+// is taken from the info header (width at byte 18, height at 22, negative
+// for top-down rows) before anything is allocated.
+ResultCode CheckBmpHeader(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char header[26];
+    if (!in.read(reinterpret_cast<char*>(header), sizeof header)) {
+        return kImageDamaged;
+    }
+    auto int32At = [&header](int offset) {
+        uint32_t value = header[offset] | header[offset + 1] << 8 | header[offset + 2] << 16 |
+                         static_cast<uint32_t>(header[offset + 3]) << 24;
+        return static_cast<int32_t>(value);
+    };
+    long long width = int32At(18);
+    long long height = int32At(22);
+    return SizeAcceptable(width, height < 0 ? -height : height) ? kSuccess : kImageTooLarge;
+}
+
 ResultCode CheckTiffPages(const std::string& path, int& pageCount) {
     FILE* file = fopen(path.c_str(), "rb");
     if (file == nullptr) {
@@ -120,6 +140,9 @@ ResultCode CheckHeader(const std::string& path, l_int32 format, int& pageCount) 
     }
     if (format == IFF_GIF) {
         return CheckGifFrames(path);
+    }
+    if (format == IFF_BMP) {
+        return CheckBmpHeader(path);
     }
     l_int32 fmt = 0, w = 0, h = 0, bps = 0, spp = 0, cmap = 0;
     if (pixReadHeader(path.c_str(), &fmt, &w, &h, &bps, &spp, &cmap) != 0) {

@@ -192,8 +192,10 @@ ResultCode Recognizer::Recognize(const std::vector<PixPtr>& pages, std::string& 
     }
     utf8.clear();
     for (const PixPtr& page : pages) {
+        // A page's text ends with its line break; one more leaves a blank
+        // line between pages.
         if (!utf8.empty()) {
-            utf8 += "\n\n";
+            utf8 += '\n';
         }
         utf8 += RecognizePage(page.get());
     }

@@ -1,0 +1,157 @@
+#include "TestImages.h"
+
+#include <gtest/gtest.h>
+#include <leptonica/allheaders.h>
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <sstream>
+
+namespace testimages {
+
+namespace {
+
+uint32_t Crc32(const std::string& bytes) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char byte : bytes) {
+        crc ^= byte;
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+std::string BigEndian32(uint32_t value) {
+    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 8), static_cast<char>(value)};
+}
+
+std::string LittleEndian16(uint32_t value) {
+    return {static_cast<char>(value), static_cast<char>(value >> 8)};
+}
+
+std::string LittleEndian32(uint32_t value) {
+    return LittleEndian16(value & 0xFFFF) + LittleEndian16(value >> 16);
+}
+
+std::string PngChunk(const std::string& type, const std::string& data) {
+    return BigEndian32(data.size()) + type + data + BigEndian32(Crc32(type + data));
+}
+
+std::string HugePng() {
+    std::string header = BigEndian32(100000) + BigEndian32(100000) + std::string("\x08\0\0\0\0", 5);
+    return std::string("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) + PngChunk("IEND", "");
+}
+
+// A GIF with a small logical screen whose one frame is enormous.
+std::string HugeGifFrame() {
+    std::string gif = "GIF89a" + LittleEndian16(100) + LittleEndian16(100) + std::string(3, '\0');
+    gif += "\x2c" + LittleEndian16(0) + LittleEndian16(0) + LittleEndian16(20000) +
+           LittleEndian16(20000) + std::string(1, '\0');
+    gif += std::string("\x02\x02\x4c\x01\x00\x3b", 6);
+    return gif;
+}
+
+// A little-endian TIFF whose one page is 100000 x 100000 bilevel pixels.
+std::string HugeTiff() {
+    struct Entry {
+        uint16_t tag, type;
+        uint32_t value;
+    };
+    const Entry entries[] = {{256, 4, 100000}, {257, 4, 100000}, {258, 3, 1},
+                             {259, 3, 1},      {262, 3, 0},      {273, 4, 8},
+                             {277, 3, 1},      {278, 4, 100000}, {279, 4, 1250000000}};
+    std::string tiff = "II*" + std::string(1, '\0') + LittleEndian32(8);
+    tiff += LittleEndian16(std::size(entries));
+    for (const Entry& entry : entries) {
+        tiff += LittleEndian16(entry.tag) + LittleEndian16(entry.type) + LittleEndian32(1);
+        tiff += entry.type == 3 ? LittleEndian16(entry.value) + LittleEndian16(0)
+                                : LittleEndian32(entry.value);
+    }
+    return tiff + LittleEndian32(0);
+}
+
+std::string HugeBmp() {
+    std::string info = LittleEndian32(40) + LittleEndian32(50000) + LittleEndian32(50000) +
+                       LittleEndian16(1) + LittleEndian16(24) + std::string(24, '\0');
+    return "BM" + LittleEndian32(54) + LittleEndian32(0) + LittleEndian32(54) + info;
+}
+
+// A lossless WebP whose header claims the format's largest size, 16384 x 16384.
+std::string HugeWebp() {
+    std::string bits = "\x2f" + LittleEndian32(16383u | (16383u << 14)) + std::string(3, '\0');
+    std::string chunk = "VP8L" + LittleEndian32(bits.size()) + bits;
+    return "RIFF" + LittleEndian32(4 + chunk.size()) + "WEBP" + chunk;
+}
+
+// The JPEG `sample` with its frame header changed to claim 65000 x 65000 pixels.
+std::string HugeJpeg(std::string sample) {
+    for (size_t i = 2; i + 9 < sample.size(); ++i) {
+        unsigned char marker = sample[i + 1];
+        if (static_cast<unsigned char>(sample[i]) == 0xFF && (marker == 0xC0 || marker == 0xC2)) {
+            std::string size = {'\xfd', '\xe8', '\xfd', '\xe8'};
+            sample.replace(i + 5, 4, size);
+            return sample;
+        }
+    }
+    ADD_FAILURE() << "the JPEG sample has no frame header";
+    return sample;
+}
+
+}  // namespace
+
+void WriteTextPage(const std::string& path, const std::vector<std::string>& lines,
+                   int pixelHeight) {
+    const int lineStep = pixelHeight * 2;
+    QImage image(pixelHeight * 40, lineStep * (static_cast<int>(lines.size()) + 1),
+                 QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font("NanumGothic");
+    font.setPixelSize(pixelHeight);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        painter.drawText(pixelHeight * 2, lineStep * static_cast<int>(i + 1),
+                         QString::fromStdString(lines[i]));
+    }
+    painter.end();
+    ASSERT_TRUE(image.save(QString::fromStdString(path), "PNG")) << path;
+}
+
+void Convert(const std::string& from, const std::string& to, int format) {
+    Pix* pix = pixRead(from.c_str());
+    ASSERT_NE(nullptr, pix) << from;
+    EXPECT_EQ(0, pixWrite(to.c_str(), pix, format)) << to;
+    pixDestroy(&pix);
+}
+
+void WriteMultipageTiff(const std::vector<std::string>& pages, const std::string& to) {
+    for (size_t i = 0; i < pages.size(); ++i) {
+        Pix* pix = pixRead(pages[i].c_str());
+        ASSERT_NE(nullptr, pix) << pages[i];
+        EXPECT_EQ(0, pixWriteTiff(to.c_str(), pix, IFF_TIFF_ZIP, i == 0 ? "w" : "a"));
+        pixDestroy(&pix);
+    }
+}
+
+std::vector<std::pair<std::string, std::string>> HugeImageHeaders(const std::string& jpegSample) {
+    return {{"huge.png", HugePng()},           {"huge.gif", HugeGifFrame()},
+            {"huge.tif", HugeTiff()},          {"huge.bmp", HugeBmp()},
+            {"huge.webp", HugeWebp()},         {"huge.pgm", "P5\n50000 50000\n255\n"},
+            {"huge.jpg", HugeJpeg(jpegSample)}};
+}
+
+std::vector<std::string> Words(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;) {
+        words.push_back(word);
+    }
+    return words;
+}
+
+}  // namespace testimages

@@ -1,0 +1,30 @@
+// Images for the engine's tests: pages of text drawn with a Korean font at
+// test time, written in any format Leptonica writes, and small files whose
+// headers claim enormous images.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace testimages {
+
+// Draws `lines` in black on white with the NanumGothic font, each line about
+// `pixelHeight` pixels high, and saves the page as a gray PNG at `path`.
+void WriteTextPage(const std::string& path, const std::vector<std::string>& lines,
+                   int pixelHeight = 36);
+
+// Reads the image at `from` and writes it to `to` in Leptonica's format
+// `format` (IFF_JFIF_JPEG, IFF_BMP, ...).
+void Convert(const std::string& from, const std::string& to, int format);
+
+// Writes the images at `pages` into one multi-page TIFF at `to`.
+void WriteMultipageTiff(const std::vector<std::string>& pages, const std::string& to);
+
+// Small files whose headers claim an image far too large to decode, one per
+// format, as {file name, bytes}.
+std::vector<std::pair<std::string, std::string>> HugeImageHeaders(const std::string& jpegSample);
+
+// The words of `text`, split at white space.
+std::vector<std::string> Words(const std::string& text);
+
+}  // namespace testimages
