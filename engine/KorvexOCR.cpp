@@ -3,6 +3,7 @@
 #include <leptonica/allheaders.h>
 #include <omp.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -19,6 +20,17 @@ std::mutex recognizerMutex;
 engine::Recognizer& TheRecognizer() {
     static engine::Recognizer recognizer;
     return recognizer;
+}
+
+// Tesseract keeps the dictionaries in a cache of its own, created on the
+// first load and destroyed at exit or unload, which frees only what no model
+// still uses. Releasing the models is therefore registered after that first
+// load, so it runs before the cache goes.
+void UnloadBeforeTesseractExits() {
+    static bool registered = false;
+    if (!registered) {
+        registered = std::atexit([] { TheRecognizer().Unload(); }) == 0;
+    }
 }
 
 int32_t Recognize(const char* path, char* buffer) {
@@ -43,6 +55,7 @@ int32_t Recognize(const char* path, char* buffer) {
     if (recognized != engine::kSuccess) {
         return recognized;
     }
+    UnloadBeforeTesseractExits();
     std::string bytes = engine::ResultBytes(text, engine::kResultBufferSize - 1);
     std::memcpy(buffer, bytes.data(), bytes.size());
     buffer[bytes.size()] = '\0';

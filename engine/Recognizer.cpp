@@ -90,11 +90,17 @@ bool FindLanguageData(LanguageData& found) {
 Recognizer::Recognizer() = default;
 
 Recognizer::~Recognizer() {
+    Unload();
+}
+
+void Recognizer::Unload() {
     for (auto* api : {korean_.get(), latin_.get()}) {
         if (api != nullptr) {
             api->End();
         }
     }
+    korean_.reset();
+    latin_.reset();
 }
 
 bool Recognizer::EnsureLoaded() {

@@ -32,6 +32,9 @@ class Recognizer {
     // Not reentrant: callers take turns.
     ResultCode Recognize(const std::vector<PixPtr>& pages, std::string& utf8);
 
+    // Releases the models; the next recognition loads them again.
+    void Unload();
+
   private:
     bool EnsureLoaded();
     std::string RecognizePage(Pix* page);
