@@ -73,7 +73,8 @@ std::unique_ptr<tesseract::TessBaseAPI> Load(const LanguageData& data, const std
     return api;
 }
 
-// Below this mean confidence the English reading of a run is not taken.
+// Below this mean confidence the English reading of a run is taken only
+// where the Hangul reading is plainly wrong.
 constexpr int kMinLatinConfidence = 40;
 
 bool FindLanguageData(LanguageData& found) {
@@ -181,7 +182,7 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
             reading.pop_back();
         }
         if (reading.empty() || reading.find_first_of(" \n") != std::string::npos ||
-            latin_->MeanTextConf() < kMinLatinConfidence) {
+            (latin_->MeanTextConf() < kMinLatinConfidence && !LooksMisread(symbols, run))) {
             continue;
         }
         symbols[run.first].text = reading;

@@ -74,6 +74,29 @@ bool IsLetterOrDigit(const std::string& character) {
            (c >= 0xFF10 && c <= 0xFF5A) || (c >= 0x3131 && c <= 0x318E);
 }
 
+// The length of the UTF-8 sequence that starts with `lead`; a stray byte
+// counts as one.
+size_t SequenceLength(unsigned char lead) {
+    if ((lead & 0xE0) == 0xC0) {
+        return 2;
+    }
+    if ((lead & 0xF0) == 0xE0) {
+        return 3;
+    }
+    if ((lead & 0xF8) == 0xF0) {
+        return 4;
+    }
+    return 1;
+}
+
+bool IsAsciiLetter(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
+}
+
+bool IsAsciiDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
+
 }  // namespace
 
 bool IsHangulSyllable(const std::string& character) {
@@ -102,6 +125,27 @@ std::vector<Run> NonHangulRuns(const std::vector<Symbol>& symbols) {
         i = end + 1;
     }
     return runs;
+}
+
+bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run) {
+    char32_t previous = 0;
+    for (size_t i = run.first; i <= run.last; ++i) {
+        for (size_t at = 0; at < symbols[i].text.size();) {
+            std::string rest = symbols[i].text.substr(at);
+            char32_t c = FirstCodePoint(rest);
+            bool jamo = c >= 0x3131 && c <= 0x318E;
+            bool cjkPunctuation = c >= 0x3000 && c <= 0x303F;
+            bool fullWidth = c >= 0xFF00 && c <= 0xFFEF;
+            bool wedged = (IsAsciiLetter(previous) && IsAsciiDigit(c)) ||
+                          (IsAsciiDigit(previous) && IsAsciiLetter(c));
+            if (jamo || cjkPunctuation || fullWidth || wedged) {
+                return true;
+            }
+            previous = c;
+            at += SequenceLength(static_cast<unsigned char>(rest[0]));
+        }
+    }
+    return false;
 }
 
 std::string Text(const std::vector<Symbol>& symbols) {

@@ -30,6 +30,11 @@ struct Run {
 };
 std::vector<Run> NonHangulRuns(const std::vector<Symbol>& symbols);
 
+// True when the Hangul model's reading of `run` shows that it did not know
+// the letters: a lone jamo, a CJK bracket or a full-width form among Latin
+// text, or a digit wedged against a letter ("1ibrary").
+bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run);
+
 // The text of the symbols: words separated by a blank, lines by a line end,
 // paragraphs by an empty line.
 std::string Text(const std::vector<Symbol>& symbols);

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/Symbols.h"
+
+namespace {
+
+using engine::Symbol;
+
+// One symbol per character of each word; every word after the first starts
+// with a blank and the word "\n" starts a new line instead.
+std::vector<Symbol> Line(const std::vector<std::vector<std::string>>& words) {
+    std::vector<Symbol> symbols;
+    bool newLine = true;
+    for (const auto& word : words) {
+        if (word.size() == 1 && word[0] == "\n") {
+            newLine = true;
+            continue;
+        }
+        for (size_t i = 0; i < word.size(); ++i) {
+            Symbol symbol;
+            symbol.text = word[i];
+            symbol.startsWord = i == 0;
+            symbol.startsLine = newLine && i == 0;
+            symbols.push_back(symbol);
+        }
+        newLine = false;
+    }
+    return symbols;
+}
+
+TEST(EngineSymbols, NonHangulRunsStopAtSyllablesAndWordGaps) {
+    // "파일 abc가 (x) 7번 --"
+    auto symbols =
+        Line({{"파", "일"}, {"a", "b", "c", "가"}, {"(", "x", ")"}, {"7", "번"}, {"-", "-"}});
+    std::vector<engine::Run> runs = engine::NonHangulRuns(symbols);
+    ASSERT_EQ(3u, runs.size());
+    EXPECT_EQ(2u, runs[0].first);
+    EXPECT_EQ(4u, runs[0].last);
+    EXPECT_EQ(6u, runs[1].first);
+    EXPECT_EQ(8u, runs[1].last);
+    EXPECT_EQ(9u, runs[2].first);
+    EXPECT_EQ(9u, runs[2].last);
+}
+
+TEST(EngineSymbols, MisreadLatinIsToldByItsCharacters) {
+    auto misread = [](const std::vector<std::string>& word) {
+        auto symbols = Line({word});
+        return engine::LooksMisread(symbols, {0, symbols.size() - 1});
+    };
+    EXPECT_TRUE(misread({"ㄷ", "0", "0"}));
+    EXPECT_TRUE(misread({"『", "9"}));
+    EXPECT_TRUE(misread({"Ｌ", "L"}));
+    EXPECT_TRUE(misread({"a", "c", "h", "i", "v", "e", "1", "i", "b"}));
+    EXPECT_TRUE(misread({"1", "i"}));
+    EXPECT_FALSE(misread({"s", "t", "a", "t", "u", "s"}));
+    EXPECT_FALSE(misread({"1", "0", "2", "4"}));
+    EXPECT_FALSE(misread({"(", "x", ")", "."}));
+    EXPECT_FALSE(misread({"é", "t", "é"}));
+}
+
+TEST(EngineSymbols, TextSeparatesWordsLinesAndParagraphs) {
+    auto symbols = Line({{"가", "나"}, {"다"}, {"\n"}, {"a", "b"}, {"\n"}, {"c"}});
+    symbols.back().startsParagraph = true;
+    EXPECT_EQ("가나 다\nab\n\nc\n", engine::Text(symbols));
+    EXPECT_EQ("", engine::Text({}));
+}
+
+}  // namespace
