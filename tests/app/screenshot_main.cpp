@@ -4,9 +4,7 @@
 // Usage: app_screenshot ENGINE_DIR TEXT_FILE PAGE.png OUT.png
 #include <QApplication>
 #include <QFile>
-#include <QFont>
 #include <QImage>
-#include <QPainter>
 #include <QPixmap>
 #include <QStringList>
 #include <QTimer>
@@ -14,30 +12,18 @@
 #include "app/QtUserInterface.h"
 #include "app/frmMain.h"
 #include "app/modCommon.h"
+#include "support/TextPage.h"
 
 namespace {
 
-// Draws the lines of `textFile` in black on white, as a printed page would
-// look after scanning, and saves the picture at `page`.
+// Draws the lines of `textFile` as a page and saves the picture at `page`.
 bool DrawPage(const QString& textFile, const QString& page) {
     QFile file(textFile);
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }
     const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-    constexpr int kPixelHeight = 34;
-    QImage image(1400, kPixelHeight * 2 * (lines.size() + 1), QImage::Format_Grayscale8);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QFont font("NanumGothic");
-    font.setPixelSize(kPixelHeight);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    for (int i = 0; i < lines.size(); ++i) {
-        painter.drawText(kPixelHeight * 2, kPixelHeight * 2 * (i + 1), lines[i]);
-    }
-    painter.end();
-    return image.save(page, "PNG");
+    return testsupport::DrawTextPage(lines, 34).save(page, "PNG");
 }
 
 }  // namespace

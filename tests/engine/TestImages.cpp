@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 #include <leptonica/allheaders.h>
 
-#include <QFont>
 #include <QImage>
-#include <QPainter>
 #include <QString>
+#include <QStringList>
 #include <sstream>
+
+#include "support/TextPage.h"
 
 namespace testimages {
 
@@ -105,20 +106,11 @@ std::string HugeJpeg(std::string sample) {
 
 void WriteTextPage(const std::string& path, const std::vector<std::string>& lines,
                    int pixelHeight) {
-    const int lineStep = pixelHeight * 2;
-    QImage image(pixelHeight * 40, lineStep * (static_cast<int>(lines.size()) + 1),
-                 QImage::Format_Grayscale8);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QFont font("NanumGothic");
-    font.setPixelSize(pixelHeight);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    for (size_t i = 0; i < lines.size(); ++i) {
-        painter.drawText(pixelHeight * 2, lineStep * static_cast<int>(i + 1),
-                         QString::fromStdString(lines[i]));
+    QStringList texts;
+    for (const std::string& line : lines) {
+        texts << QString::fromStdString(line);
     }
-    painter.end();
+    QImage image = testsupport::DrawTextPage(texts, pixelHeight);
     ASSERT_TRUE(image.save(QString::fromStdString(path), "PNG")) << path;
 }
 
