@@ -20,6 +20,15 @@ bool SizeAcceptable(long long width, long long height) {
            width * height <= kMaxPixels;
 }
 
+// The unsigned little-endian number in the `count` bytes at `bytes`.
+uint32_t LittleEndian(const unsigned char* bytes, int count) {
+    uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) {
+        value = value << 8 | bytes[i];
+    }
+    return value;
+}
+
 // Skips a chain of GIF data sub-blocks (length byte, data, ..., zero byte).
 bool SkipGifSubBlocks(std::istream& in) {
     for (;;) {
@@ -45,8 +54,7 @@ ResultCode CheckGifFrames(const std::string& path) {
     if (!in.read(reinterpret_cast<char*>(header), sizeof header)) {
         return kImageDamaged;
     }
-    auto word = [](const unsigned char* p) { return p[0] | (p[1] << 8); };
-    if (!SizeAcceptable(word(header + 6), word(header + 8))) {
+    if (!SizeAcceptable(LittleEndian(header + 6, 2), LittleEndian(header + 8, 2))) {
         return kImageTooLarge;
     }
     if (header[10] & 0x80) {
@@ -72,8 +80,8 @@ ResultCode CheckGifFrames(const std::string& path) {
         if (!in.read(reinterpret_cast<char*>(descriptor), sizeof descriptor)) {
             return kImageDamaged;
         }
-        long long width = word(descriptor + 4);
-        long long height = word(descriptor + 6);
+        long long width = LittleEndian(descriptor + 4, 2);
+        long long height = LittleEndian(descriptor + 6, 2);
         pixels += width * height;
         if (!SizeAcceptable(width, height) || pixels > kMaxPixels) {
             return kImageTooLarge;
@@ -97,13 +105,8 @@ ResultCode CheckBmpHeader(const std::string& path) {
     if (!in.read(reinterpret_cast<char*>(header), sizeof header)) {
         return kImageDamaged;
     }
-    auto int32At = [&header](int offset) {
-        uint32_t value = header[offset] | header[offset + 1] << 8 | header[offset + 2] << 16 |
-                         static_cast<uint32_t>(header[offset + 3]) << 24;
-        return static_cast<int32_t>(value);
-    };
-    long long width = int32At(18);
-    long long height = int32At(22);
+    long long width = static_cast<int32_t>(LittleEndian(header + 18, 4));
+    long long height = static_cast<int32_t>(LittleEndian(header + 22, 4));
     return SizeAcceptable(width, height < 0 ? -height : height) ? kSuccess : kImageTooLarge;
 }
 

@@ -4,6 +4,7 @@
 #include <tesseract/resultiterator.h>
 
 #include <memory>
+#include <string_view>
 
 namespace engine {
 
@@ -48,7 +49,7 @@ std::vector<Symbol> ReadSymbols(tesseract::TessBaseAPI& api) {
 
 namespace {
 
-char32_t FirstCodePoint(const std::string& s) {
+char32_t FirstCodePoint(std::string_view s) {
     if (s.empty()) {
         return 0;
     }
@@ -65,36 +66,25 @@ char32_t FirstCodePoint(const std::string& s) {
     return 0xFFFD;
 }
 
-// Letters and digits that the English model reads better: Latin letters and
-// digits, their full-width forms, and the lone Hangul letters (jamo) that the
-// Hangul model puts for Latin letters it cannot read.
-bool IsLetterOrDigit(const std::string& character) {
-    char32_t c = FirstCodePoint(character);
-    return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') ||
-           (c >= 0xFF10 && c <= 0xFF5A) || (c >= 0x3131 && c <= 0x318E);
-}
-
-// The length of the UTF-8 sequence that starts with `lead`; a stray byte
-// counts as one.
-size_t SequenceLength(unsigned char lead) {
-    if ((lead & 0xE0) == 0xC0) {
-        return 2;
-    }
-    if ((lead & 0xF0) == 0xE0) {
-        return 3;
-    }
-    if ((lead & 0xF8) == 0xF0) {
-        return 4;
-    }
-    return 1;
-}
-
 bool IsAsciiLetter(char32_t c) {
     return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
 }
 
 bool IsAsciiDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
+}
+
+// A lone Hangul letter (compatibility jamo), as opposed to a syllable.
+bool IsJamo(char32_t c) {
+    return c >= 0x3131 && c <= 0x318E;
+}
+
+// Letters and digits that the English model reads better: Latin letters and
+// digits, their full-width forms, and the lone Hangul letters (jamo) that the
+// Hangul model puts for Latin letters it cannot read.
+bool IsLetterOrDigit(const std::string& character) {
+    char32_t c = FirstCodePoint(character);
+    return IsAsciiDigit(c) || IsAsciiLetter(c) || (c >= 0xFF10 && c <= 0xFF5A) || IsJamo(c);
 }
 
 }  // namespace
@@ -130,19 +120,21 @@ std::vector<Run> NonHangulRuns(const std::vector<Symbol>& symbols) {
 bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run) {
     char32_t previous = 0;
     for (size_t i = run.first; i <= run.last; ++i) {
-        for (size_t at = 0; at < symbols[i].text.size();) {
-            std::string rest = symbols[i].text.substr(at);
-            char32_t c = FirstCodePoint(rest);
-            bool jamo = c >= 0x3131 && c <= 0x318E;
+        std::string_view text = symbols[i].text;
+        for (size_t at = 0; at < text.size(); ++at) {
+            // Each character is looked at from its first byte.
+            if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) {
+                continue;
+            }
+            char32_t c = FirstCodePoint(text.substr(at));
             bool cjkPunctuation = c >= 0x3000 && c <= 0x303F;
             bool fullWidth = c >= 0xFF00 && c <= 0xFFEF;
             bool wedged = (IsAsciiLetter(previous) && IsAsciiDigit(c)) ||
                           (IsAsciiDigit(previous) && IsAsciiLetter(c));
-            if (jamo || cjkPunctuation || fullWidth || wedged) {
+            if (IsJamo(c) || cjkPunctuation || fullWidth || wedged) {
                 return true;
             }
             previous = c;
-            at += SequenceLength(static_cast<unsigned char>(rest[0]));
         }
     }
     return false;
