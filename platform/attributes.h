@@ -22,20 +22,6 @@ DWORD GetFileAttributesA(const std::string& lpFileName);
 // only words that need no stored value can be set.
 BOOL SetFileAttributesA(const std::string& lpFileName, DWORD dwFileAttributes);
 
-// What the find service and the attribute query know of one entry.
-struct EntryInfo {
-    DWORD attributes = 0;
-    uint64_t size = 0;
-    FILETIME creationTime;
-    FILETIME lastAccessTime;
-    FILETIME lastWriteTime;
-};
-
-// Fills `info` for the entry at `path`; false (with the last error set) when
-// the entry cannot be examined. A symbolic link reports its target, with the
-// reparse-point bit added.
-bool QueryEntry(const std::string& path, EntryInfo& info);
-
 // What tells one file-system object from every other: the volume and the
 // object's index on it. A link and its target have the same identity.
 struct FileIdentity {

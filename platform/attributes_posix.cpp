@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/entry_posix.h"
+#include "platform/filetime.h"
 #include "platform/lasterror.h"
 #include "platform/paths.h"
 
@@ -22,16 +24,6 @@ constexpr const char* kDosAttribName = "user.DOSATTRIB";
 constexpr DWORD kStoredBits = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                               FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_TEMPORARY |
                               FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-
-FILETIME ToFileTime(int64_t seconds, int64_t nanoseconds) {
-    constexpr int64_t kSecondsFrom1601To1970 = 11644473600LL;
-    const int64_t ticks = (seconds + kSecondsFrom1601To1970) * 10000000LL + nanoseconds / 100;
-    const auto value = static_cast<uint64_t>(ticks < 0 ? 0 : ticks);
-    FILETIME ft;
-    ft.dwLowDateTime = static_cast<DWORD>(value & 0xFFFFFFFFu);
-    ft.dwHighDateTime = static_cast<DWORD>(value >> 32);
-    return ft;
-}
 
 // The stored word, or -1 when there is none.
 int64_t StoredWord(const std::string& path) {
@@ -61,13 +53,13 @@ bool NameIsHidden(const std::string& path) {
     return name.size() > 1 && name[0] == '.' && name != "..";
 }
 
-DWORD DerivedWord(const std::string& path, const struct stat& st, int64_t stored) {
+DWORD DerivedWord(const std::string& path, mode_t mode, int64_t stored) {
     DWORD word = 0;
-    const bool isFolder = S_ISDIR(st.st_mode);
+    const bool isFolder = S_ISDIR(mode);
     if (isFolder) {
         word |= FILE_ATTRIBUTE_DIRECTORY;
     }
-    if ((st.st_mode & S_IWUSR) == 0) {
+    if ((mode & S_IWUSR) == 0) {
         word |= FILE_ATTRIBUTE_READONLY;
     }
     if (NameIsHidden(path)) {
@@ -97,34 +89,57 @@ bool StatPath(const std::string& path, struct stat& st) {
 
 }  // namespace
 
-bool QueryEntry(const std::string& path, EntryInfo& info) {
-    const DWORD check = CheckPath(path);
-    if (check != ERROR_SUCCESS) {
-        SetLastError(check);
-        return false;
+bool QueryEntryAt(int folderFd, const char* name, const std::string& path, DWORD fields,
+                  EntryInfo& info) {
+    if (folderFd == AT_FDCWD) {
+        const DWORD check = CheckPath(path);
+        if (check != ERROR_SUCCESS) {
+            SetLastError(check);
+            return false;
+        }
     }
-    struct statx lx {};
-    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME,
-                &lx) != 0) {
-        SetLastError(ErrorFromErrno(errno, path));
-        return false;
+    info = EntryInfo{};
+    const bool wantWord = (fields & FIND_FIELD_ATTRIBUTES) != 0;
+    const bool wantSize = (fields & FIND_FIELD_SIZE_AND_TIMES) != 0;
+    const unsigned mask = wantSize ? STATX_BASIC_STATS | STATX_BTIME : STATX_TYPE | STATX_MODE;
+    // The attribute word must tell a link from its target, so it starts from
+    // the link itself; everything else is the target's, so a caller that needs
+    // no word follows the link at once and pays one call per entry.
+    struct statx sx {};
+    bool isLink = false;
+    if (::statx(folderFd, name, wantWord ? AT_SYMLINK_NOFOLLOW : 0, mask, &sx) != 0) {
+        const int err = errno;
+        if (wantWord || (err != ENOENT && err != ELOOP) ||
+            ::statx(folderFd, name, AT_SYMLINK_NOFOLLOW, mask, &sx) != 0 || !S_ISLNK(sx.stx_mode)) {
+            SetLastError(ErrorFromErrno(err, path));
+            return false;
+        }
+        info.dangling = true;
+    } else if (wantWord && S_ISLNK(sx.stx_mode)) {
+        isLink = true;
+        struct statx target {};
+        if (::statx(folderFd, name, 0, mask, &target) == 0) {
+            sx = target;
+        } else {
+            info.dangling = true;
+        }
     }
-    struct statx sx = lx;
-    const bool isLink = S_ISLNK(lx.stx_mode);
-    if (isLink && ::statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) {
-        sx = lx;
+    if (wantWord) {
+        info.attributes = DerivedWord(path, sx.stx_mode, StoredWord(path));
+        if (isLink) {
+            info.attributes =
+                (info.attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_REPARSE_POINT;
+        }
+    } else {
+        info.attributes = S_ISDIR(sx.stx_mode) ? FILE_ATTRIBUTE_DIRECTORY : 0;
     }
-    struct stat st {};
-    st.st_mode = sx.stx_mode;
-    info.attributes = DerivedWord(path, st, StoredWord(path));
-    if (isLink) {
-        info.attributes = (info.attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_REPARSE_POINT;
+    if (wantSize) {
+        info.size = S_ISDIR(sx.stx_mode) ? 0 : sx.stx_size;
+        const auto& born = (sx.stx_mask & STATX_BTIME) ? sx.stx_btime : sx.stx_ctime;
+        info.creationTime = FileTimeFromUnix(born.tv_sec, born.tv_nsec);
+        info.lastAccessTime = FileTimeFromUnix(sx.stx_atime.tv_sec, sx.stx_atime.tv_nsec);
+        info.lastWriteTime = FileTimeFromUnix(sx.stx_mtime.tv_sec, sx.stx_mtime.tv_nsec);
     }
-    info.size = S_ISDIR(sx.stx_mode) ? 0 : sx.stx_size;
-    const auto& born = (sx.stx_mask & STATX_BTIME) ? sx.stx_btime : sx.stx_ctime;
-    info.creationTime = ToFileTime(born.tv_sec, born.tv_nsec);
-    info.lastAccessTime = ToFileTime(sx.stx_atime.tv_sec, sx.stx_atime.tv_nsec);
-    info.lastWriteTime = ToFileTime(sx.stx_mtime.tv_sec, sx.stx_mtime.tv_nsec);
     SetLastError(ERROR_SUCCESS);
     return true;
 }
@@ -141,7 +156,7 @@ bool GetFileIdentity(const std::string& path, FileIdentity& identity) {
 
 DWORD GetFileAttributesA(const std::string& lpFileName) {
     EntryInfo info;
-    if (!QueryEntry(lpFileName, info)) {
+    if (!QueryEntryAt(AT_FDCWD, lpFileName.c_str(), lpFileName, FIND_FIELD_ATTRIBUTES, info)) {
         return INVALID_FILE_ATTRIBUTES;
     }
     return info.attributes;
@@ -170,8 +185,8 @@ BOOL SetFileAttributesA(const std::string& lpFileName, DWORD dwFileAttributes) {
                    0) != 0) {
         const int err = errno;
         const bool unsupported = err == ENOTSUP || err == EOPNOTSUPP;
-        const DWORD wanted = DerivedWord(lpFileName, st, stored) & kStoredBits;
-        const DWORD withoutStore = DerivedWord(lpFileName, st, -1) & kStoredBits;
+        const DWORD wanted = DerivedWord(lpFileName, st.st_mode, stored) & kStoredBits;
+        const DWORD withoutStore = DerivedWord(lpFileName, st.st_mode, -1) & kStoredBits;
         if (!unsupported || wanted != withoutStore) {
             SetLastError(unsupported ? ERROR_NOT_SUPPORTED : ErrorFromErrno(err, lpFileName));
             return FALSE;

@@ -1,6 +1,7 @@
 #include "platform/find.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -8,8 +9,8 @@
 #include <mutex>
 #include <unordered_set>
 
-#include "platform/attributes.h"
 #include "platform/codepage.h"
+#include "platform/entry_posix.h"
 #include "platform/lasterror.h"
 #include "platform/paths.h"
 #include "platform/wildcard.h"
@@ -22,6 +23,7 @@ struct FindState {
     DIR* dir = nullptr;  // null for a single named entry
     std::string folder;
     std::string pattern;  // UTF-8
+    DWORD fields = FIND_FIELDS_ALL;
 };
 
 std::mutex handlesMutex;
@@ -53,6 +55,18 @@ std::string Join(const std::string& folder, const std::string& name) {
     return folder + kPathSeparator + name;
 }
 
+// The entry's folder bit from its directory entry alone, where the file
+// system records the type and the entry is no link; false when a stat must
+// tell.
+bool FolderBitFromType(const dirent& entry, EntryInfo& info) {
+    if (entry.d_type == DT_UNKNOWN || entry.d_type == DT_LNK) {
+        return false;
+    }
+    info = EntryInfo{};
+    info.attributes = entry.d_type == DT_DIR ? FILE_ATTRIBUTE_DIRECTORY : 0;
+    return true;
+}
+
 // Moves to the next matching entry of the folder; false when there is none.
 bool Advance(FindState& state, WIN32_FIND_DATA* data) {
     while (true) {
@@ -62,15 +76,16 @@ bool Advance(FindState& state, WIN32_FIND_DATA* data) {
             SetLastError(errno == 0 ? ERROR_NO_MORE_FILES : ErrorFromErrno(errno, state.folder));
             return false;
         }
-        const std::string name = entry->d_name;
-        if (!MatchesWildcard(FromAnsi(name), state.pattern)) {
+        if (!MatchesWildcard(FromAnsi(entry->d_name), state.pattern)) {
             continue;
         }
         EntryInfo info;
-        if (!QueryEntry(Join(state.folder, name), info)) {
+        if (!(state.fields == FIND_FIELD_FOLDER_BIT && FolderBitFromType(*entry, info)) &&
+            !QueryEntryAt(::dirfd(state.dir), entry->d_name, Join(state.folder, entry->d_name),
+                          state.fields, info)) {
             continue;  // removed meanwhile
         }
-        Fill(name, info, data);
+        Fill(entry->d_name, info, data);
         return true;
     }
 }
@@ -84,6 +99,11 @@ HANDLE Register(FindState* state) {
 }  // namespace
 
 HANDLE FindFirstFileA(const std::string& lpFileName, WIN32_FIND_DATA* lpFindFileData) {
+    return FindFirstFileFieldsA(lpFileName, lpFindFileData, FIND_FIELDS_ALL);
+}
+
+HANDLE FindFirstFileFieldsA(const std::string& lpFileName, WIN32_FIND_DATA* lpFindFileData,
+                            DWORD fields) {
     if (lpFindFileData == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
@@ -103,11 +123,11 @@ HANDLE FindFirstFileA(const std::string& lpFileName, WIN32_FIND_DATA* lpFindFile
 
     if (!HasWildcards(pattern)) {
         EntryInfo info;
-        if (!QueryEntry(lpFileName, info)) {
+        if (!QueryEntryAt(AT_FDCWD, lpFileName.c_str(), lpFileName, fields, info)) {
             return INVALID_HANDLE_VALUE;
         }
         Fill(pattern, info, lpFindFileData);
-        auto* state = new FindState{nullptr, folder, pattern};
+        auto* state = new FindState{nullptr, folder, pattern, fields};
         SetLastError(ERROR_SUCCESS);
         return Register(state);
     }
@@ -119,7 +139,7 @@ HANDLE FindFirstFileA(const std::string& lpFileName, WIN32_FIND_DATA* lpFindFile
                                                      : ErrorFromErrno(err, folder));
         return INVALID_HANDLE_VALUE;
     }
-    auto* state = new FindState{dir, folder, FromAnsi(pattern)};
+    auto* state = new FindState{dir, folder, FromAnsi(pattern), fields};
     if (!Advance(*state, lpFindFileData)) {
         ::closedir(dir);
         delete state;
@@ -160,6 +180,43 @@ BOOL FindClose(HANDLE hFindFile) {
         ::closedir(state->dir);
     }
     delete state;
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+BOOL FindFirstMatchA(const std::string& lpFileName, DWORD dwAdmitted, std::string& name) {
+    name.clear();
+    if (lpFileName.empty()) {
+        SetLastError(ERROR_SUCCESS);
+        return TRUE;  // an empty pattern names nothing
+    }
+    const DWORD check = CheckPath(lpFileName);
+    if (check != ERROR_SUCCESS) {
+        SetLastError(check);
+        return FALSE;
+    }
+    const DWORD refused =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | (FILE_ATTRIBUTE_DIRECTORY & ~dwAdmitted);
+    WIN32_FIND_DATA data;
+    HANDLE handle = FindFirstFileFieldsA(lpFileName, &data, FIND_FIELD_ATTRIBUTES);
+    if (handle == INVALID_HANDLE_VALUE) {
+        SetLastError(ERROR_SUCCESS);
+        return TRUE;
+    }
+    const std::string folder = ParentFolder(lpFileName);
+    do {
+        if ((data.dwFileAttributes & refused) != 0) {
+            continue;
+        }
+        struct stat target {};
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+            ::stat(Join(folder, data.cFileName).c_str(), &target) != 0) {
+            continue;  // a link to nothing
+        }
+        name = data.cFileName;
+        break;
+    } while (FindNextFileA(handle, &data));
+    FindClose(handle);
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }

@@ -7,7 +7,9 @@
 
 namespace platform {
 
+using WORD = uint16_t;
 using DWORD = uint32_t;
+using ULONGLONG = uint64_t;
 using BOOL = int32_t;
 using HANDLE = void*;
 
@@ -26,6 +28,18 @@ constexpr DWORD MAX_PATH = 260;
 struct FILETIME {
     DWORD dwLowDateTime = 0;
     DWORD dwHighDateTime = 0;
+};
+
+// A calendar time; the day of the week counts from Sunday (0).
+struct SYSTEMTIME {
+    WORD wYear = 0;
+    WORD wMonth = 0;
+    WORD wDayOfWeek = 0;
+    WORD wDay = 0;
+    WORD wHour = 0;
+    WORD wMinute = 0;
+    WORD wSecond = 0;
+    WORD wMilliseconds = 0;
 };
 
 struct WIN32_FIND_DATA {
