@@ -54,6 +54,19 @@ class VbError : public std::runtime_error {
 // Win32 code `error`.
 int32_t RuntimeErrorFromWin32(platform::DWORD error);
 
+// Runs `body` for an operation that traps every error: whatever it raises,
+// standard or not, stops it there and goes no further. False when it was
+// stopped; the operation then answers what its result held at that moment.
+template <typename Body>
+bool RunTrapped(Body&& body) noexcept {
+    try {
+        body();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 // Raised by an operation that this build does not provide yet.
 [[noreturn]] void NotBuiltYet(const char* operation);
 

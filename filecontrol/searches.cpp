@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "filecontrol/FindEntries.h"
 #include "filecontrol/VbString.h"
 #include "filecontrol/clsFileControl.h"
 #include "platform/attributes.h"
@@ -18,35 +19,6 @@ namespace filecontrol {
 namespace {
 
 constexpr char kSeparator = platform::kPathSeparator;
-
-// Calls `accept` with the name (UTF-8) and attribute word of every entry that
-// the find service returns for `pattern`, "." and ".." left out, in the
-// service's order. The enumeration is closed also when `accept` throws.
-void ForEachEntry(const std::string& pattern,
-                  const std::function<void(const std::string&, platform::DWORD)>& accept) {
-    platform::WIN32_FIND_DATA data;
-    platform::HANDLE handle = platform::FindFirstFileA(platform::ToAnsi(pattern), &data);
-    if (handle == platform::INVALID_HANDLE_VALUE) {
-        return;
-    }
-    struct Closer {
-        platform::HANDLE h;
-        ~Closer() { platform::FindClose(h); }
-    } closer{handle};
-    do {
-        // The name field is cut at its first NUL.
-        std::string raw(data.cFileName, platform::MAX_PATH);
-        raw.resize(raw.find('\0') == std::string::npos ? raw.size() : raw.find('\0'));
-        const std::string name = platform::FromAnsi(raw);
-        if (name != "." && name != "..") {
-            accept(name, data.dwFileAttributes);
-        }
-    } while (platform::FindNextFileA(handle, &data));
-}
-
-bool IsFolder(platform::DWORD attributes) {
-    return (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 char Fold(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -78,9 +50,9 @@ bool ListInto(const std::string& pattern, StrArray& array,
               const std::function<bool(platform::DWORD)>& wanted, Sorter sort) {
     try {
         array = StrArray::Empty();
-        ForEachEntry(pattern, [&](const std::string& name, platform::DWORD attributes) {
-            if (wanted(attributes)) {
-                array.Append(name);
+        ForEachEntry(pattern, platform::FIND_FIELD_FOLDER_BIT, [&](const FoundEntry& entry) {
+            if (wanted(entry.attributes)) {
+                array.Append(entry.name);
             }
         });
         sort(array);
@@ -189,11 +161,11 @@ std::string clsFileControl::FileFound(const std::string& FullPath, int32_t Searc
     std::string working;
     try {
         if (Search_Option == 0 || Search_Option == 1) {
-            ForEachEntry(FullPath, [&](const std::string& name, platform::DWORD attributes) {
-                const bool accepted =
-                    Search_Option == 1 ? attributes == 32 : attributes == 16 || attributes == 48;
+            ForEachEntry(FullPath, platform::FIND_FIELD_ATTRIBUTES, [&](const FoundEntry& entry) {
+                const platform::DWORD word = entry.attributes;
+                const bool accepted = Search_Option == 1 ? word == 32 : word == 16 || word == 48;
                 if (accepted) {
-                    working += name;
+                    working += entry.name;
                     working += '|';
                 }
             });
@@ -237,9 +209,10 @@ int32_t clsFileControl::FolderCount(const std::string& FullPath) {
 std::string clsFileControl::SearchDir(const std::string& FullPath) {
     std::string working;
     try {
-        ForEachEntry(FullPath, [&](const std::string& name, platform::DWORD attributes) {
-            if (attributes == 16 || attributes == 17 || attributes == 48 || attributes == 49) {
-                working += name;
+        ForEachEntry(FullPath, platform::FIND_FIELD_ATTRIBUTES, [&](const FoundEntry& entry) {
+            const platform::DWORD word = entry.attributes;
+            if (word == 16 || word == 17 || word == 48 || word == 49) {
+                working += entry.name;
                 working += '|';
             }
         });
@@ -266,29 +239,21 @@ void clsFileControl::DepthSearchBelow(const std::string& folder, const std::stri
     if (!path.empty() && path.back() == kSeparator) {
         path.pop_back();
     }
-    platform::FileIdentity identity;
-    const bool known =
-        platform::GetFileIdentity(platform::ToAnsi(path.empty() ? "/" : path), identity);
-    if (known && std::find(ancestors.begin(), ancestors.end(), identity) != ancestors.end()) {
+    const AncestorScope scope(ancestors, path);
+    if (scope.repeat()) {
         return;  // a link back to a folder above: its content is being searched already
-    }
-    if (known) {
-        ancestors.push_back(identity);
     }
     StrArray subfolders;
     SearchFolder(path, subfolders);
     for (int32_t i = 0; i <= subfolders.UBound(); ++i) {
         DepthSearchBelow(path + kSeparator + subfolders[i], strFileFormat, ArrFileName, ancestors);
     }
-    ForEachEntry(path + kSeparator + strFileFormat,
-                 [&](const std::string& name, platform::DWORD attributes) {
-                     if (!IsFolder(attributes)) {
-                         ArrFileName.Append(path + kSeparator + name);
+    ForEachEntry(path + kSeparator + strFileFormat, platform::FIND_FIELD_FOLDER_BIT,
+                 [&](const FoundEntry& entry) {
+                     if (!IsFolder(entry.attributes)) {
+                         ArrFileName.Append(path + kSeparator + entry.name);
                      }
                  });
-    if (known) {
-        ancestors.pop_back();
-    }
 }
 
 }  // namespace filecontrol

@@ -1,4 +1,4 @@
-// Path strings, INI settings, folder listings and sizes, and the shell launch.
+// Path strings, INI settings and the shell launch.
 #include <string>
 
 #include "filecontrol/VbString.h"
@@ -68,26 +68,6 @@ int32_t clsFileControl::IniWrite(const std::string& SectionName, const std::stri
     return platform::WritePrivateProfileStringA(
         platform::ToAnsi(SectionName), platform::ToAnsi(KeyName), platform::ToAnsi(WriteData),
         platform::ToAnsi(IniFileName));
-}
-
-bool clsFileControl::SeekFile(const std::string&) {
-    NotBuiltYet("SeekFile");
-}
-
-std::string clsFileControl::AddSearchFileSize(const std::string&, double&) {
-    NotBuiltYet("AddSearchFileSize");
-}
-
-double clsFileControl::GetFolderSize(const std::string&, const std::string&) {
-    NotBuiltYet("GetFolderSize");
-}
-
-int32_t clsFileControl::FoldersInFolder(const std::string&, StrArray&) {
-    NotBuiltYet("FoldersInFolder");
-}
-
-int32_t clsFileControl::FilesInFolder(const std::string&, StrArray&) {
-    NotBuiltYet("FilesInFolder");
 }
 
 int32_t clsFileControl::FileExecute(int32_t, const std::string&, std::string&, const std::string&,

@@ -1,0 +1,73 @@
+#include "filecontrol/FindEntries.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/codepage.h"
+
+namespace filecontrol {
+
+FindHandle::FindHandle(const std::string& ansiPattern, platform::DWORD fields)
+    : handle_(platform::FindFirstFileFieldsA(ansiPattern, &data_, fields)) {}
+
+FindHandle::~FindHandle() {
+    if (valid()) {
+        platform::FindClose(handle_);
+    }
+}
+
+std::string FindHandle::rawName() const {
+    return std::string(data_.cFileName, ::strnlen(data_.cFileName, platform::MAX_PATH));
+}
+
+bool FindHandle::Next() {
+    return platform::FindNextFileA(handle_, &data_) != platform::FALSE;
+}
+
+void ForEachEntry(const std::string& pattern, platform::DWORD fields,
+                  const std::function<void(const FoundEntry&)>& accept) {
+    if (!platform::FitsCodePage(pattern)) {
+        return;
+    }
+    FindHandle find(platform::ToAnsi(pattern), fields);
+    if (!find.valid()) {
+        return;
+    }
+    do {
+        const std::string raw = find.rawName();
+        if (raw == "." || raw == "..") {
+            continue;
+        }
+        const auto& record = find.record();
+        accept(
+            FoundEntry{platform::FromAnsi(raw), record.dwFileAttributes,
+                       (static_cast<uint64_t>(record.nFileSizeHigh) << 32) | record.nFileSizeLow});
+    } while (find.Next());
+}
+
+bool IsFolder(platform::DWORD attributes) {
+    return (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+AncestorScope::AncestorScope(std::vector<platform::FileIdentity>& ancestors,
+                             const std::string& folder)
+    : ancestors_(ancestors) {
+    platform::FileIdentity identity;
+    if (!platform::GetFileIdentity(
+            platform::ToAnsi(folder.empty() ? platform::kPathSeparatorText : folder), identity)) {
+        return;
+    }
+    repeat_ = std::find(ancestors_.begin(), ancestors_.end(), identity) != ancestors_.end();
+    if (!repeat_) {
+        ancestors_.push_back(identity);
+        pushed_ = true;
+    }
+}
+
+AncestorScope::~AncestorScope() {
+    if (pushed_) {
+        ancestors_.pop_back();
+    }
+}
+
+}  // namespace filecontrol
