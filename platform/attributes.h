@@ -1,10 +1,12 @@
 // Attribute words of file-system entries, as the Win32 API has them.
 //
 // On POSIX the word is put together as Samba and Wine do: the folder bit from
-// the entry's type, read-only when the owner lacks write permission, hidden for
-// names starting with "." and when stored, and the remaining bits as stored in
-// the extended attribute user.DOSATTRIB (text "0x" followed by hex digits). A
-// regular file with no stored value reads as archive.
+// the entry's type, read-only for a file when the owner lacks write permission
+// and for a folder only as stored (Windows does not enforce it on the folder's
+// contents), hidden for names starting with "." and when stored, and the
+// remaining bits as stored in the extended attribute user.DOSATTRIB (text "0x"
+// followed by hex digits). A regular file with no stored value reads as
+// archive.
 #pragma once
 
 #include <string>
@@ -16,9 +18,10 @@ namespace platform {
 // INVALID_FILE_ATTRIBUTES on failure, with GetLastError telling why.
 DWORD GetFileAttributesA(const std::string& lpFileName);
 
-// Read-only goes to the permission bits, hidden, system, archive, temporary,
-// offline and not-content-indexed to user.DOSATTRIB. FILE_ATTRIBUTE_NORMAL
-// alone clears them all. Where the file system keeps no extended attributes,
+// A file's read-only goes to the permission bits; a folder's read-only and
+// everyone's hidden, system, archive, temporary, offline and
+// not-content-indexed go to user.DOSATTRIB. FILE_ATTRIBUTE_NORMAL alone clears
+// them all. Where the file system keeps no extended attributes,
 // only words that need no stored value can be set.
 BOOL SetFileAttributesA(const std::string& lpFileName, DWORD dwFileAttributes);
 

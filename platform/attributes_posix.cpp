@@ -19,11 +19,17 @@ namespace {
 
 constexpr const char* kDosAttribName = "user.DOSATTRIB";
 
-// Bits kept in user.DOSATTRIB; the folder and read-only bits are never stored
-// there because the entry's type and permissions already say them.
+// Bits kept in user.DOSATTRIB. The folder bit never is, since the entry's
+// type says it; a file's read-only bit is its permissions, so that other
+// programs honour it too, while a folder's is only stored: Windows does not
+// let it stop files being made in the folder, and permissions would.
 constexpr DWORD kStoredBits = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                               FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_TEMPORARY |
                               FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+DWORD StoredBitsOf(mode_t mode) {
+    return S_ISDIR(mode) ? kStoredBits | FILE_ATTRIBUTE_READONLY : kStoredBits;
+}
 
 // The stored word, or -1 when there is none.
 int64_t StoredWord(const std::string& path) {
@@ -59,14 +65,14 @@ DWORD DerivedWord(const std::string& path, mode_t mode, int64_t stored) {
     if (isFolder) {
         word |= FILE_ATTRIBUTE_DIRECTORY;
     }
-    if ((mode & S_IWUSR) == 0) {
+    if (!isFolder && (mode & S_IWUSR) == 0) {
         word |= FILE_ATTRIBUTE_READONLY;
     }
     if (NameIsHidden(path)) {
         word |= FILE_ATTRIBUTE_HIDDEN;
     }
     if (stored >= 0) {
-        word |= static_cast<DWORD>(stored) & kStoredBits;
+        word |= static_cast<DWORD>(stored) & StoredBitsOf(mode);
     } else if (!isFolder) {
         word |= FILE_ATTRIBUTE_ARCHIVE;
     }
@@ -167,8 +173,10 @@ BOOL SetFileAttributesA(const std::string& lpFileName, DWORD dwFileAttributes) {
     if (!StatPath(lpFileName, st)) {
         return FALSE;
     }
-    const bool wantReadOnly = (dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
-    const bool isReadOnly = (st.st_mode & S_IWUSR) == 0;
+    const bool permissionsSayReadOnly = !S_ISDIR(st.st_mode);
+    const bool wantReadOnly =
+        permissionsSayReadOnly && (dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    const bool isReadOnly = permissionsSayReadOnly && (st.st_mode & S_IWUSR) == 0;
     const mode_t permissions = st.st_mode & 07777;
 
     // Clearing read-only comes first, so that the extended attribute can be
@@ -178,15 +186,16 @@ BOOL SetFileAttributesA(const std::string& lpFileName, DWORD dwFileAttributes) {
         return FALSE;
     }
 
-    const DWORD stored = dwFileAttributes & kStoredBits;
+    const DWORD storedBits = StoredBitsOf(st.st_mode);
+    const DWORD stored = dwFileAttributes & storedBits;
     char text[16];
     std::snprintf(text, sizeof text, "0x%x", stored);
     if (::setxattr(lpFileName.c_str(), kDosAttribName, text, std::char_traits<char>::length(text),
                    0) != 0) {
         const int err = errno;
         const bool unsupported = err == ENOTSUP || err == EOPNOTSUPP;
-        const DWORD wanted = DerivedWord(lpFileName, st.st_mode, stored) & kStoredBits;
-        const DWORD withoutStore = DerivedWord(lpFileName, st.st_mode, -1) & kStoredBits;
+        const DWORD wanted = DerivedWord(lpFileName, st.st_mode, stored) & storedBits;
+        const DWORD withoutStore = DerivedWord(lpFileName, st.st_mode, -1) & storedBits;
         if (!unsupported || wanted != withoutStore) {
             SetLastError(unsupported ? ERROR_NOT_SUPPORTED : ErrorFromErrno(err, lpFileName));
             return FALSE;

@@ -55,6 +55,17 @@ struct WIN32_FIND_DATA {
     char cAlternateFileName[14] = {};
 };
 
+// Security of a new object; every field zero gives the default security.
+struct SECURITY_ATTRIBUTES {
+    DWORD nLength = 0;
+    void* lpSecurityDescriptor = nullptr;
+    BOOL bInheritHandle = FALSE;
+};
+
+// Flags of CopyFileExA.
+constexpr DWORD COPY_FILE_FAIL_IF_EXISTS = 0x1;
+constexpr DWORD COPY_FILE_COPY_SYMLINK = 0x800;
+
 // Attribute bits.
 constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
 constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x2;
@@ -89,6 +100,7 @@ constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_DISK_FULL = 112;
 constexpr DWORD ERROR_INVALID_NAME = 123;
 constexpr DWORD ERROR_DIR_NOT_EMPTY = 145;
+constexpr DWORD ERROR_BAD_PATHNAME = 161;
 constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
 constexpr DWORD ERROR_FILE_TOO_LARGE = 223;

@@ -1,0 +1,246 @@
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "platform/entries.h"
+#include "platform/lasterror.h"
+#include "platform/paths.h"
+#include "platform/sharedfile.h"
+
+namespace platform {
+
+namespace {
+
+constexpr const char* kDosAttribName = "user.DOSATTRIB";
+
+BOOL Fail(DWORD code) {
+    SetLastError(code);
+    return FALSE;
+}
+
+// A descriptor closed when the object goes.
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
+
+// A free name beside `path` for the copy in progress: hidden, and unlikely to
+// meet another's, since it is created exclusively anyway.
+std::string TemporaryNameBeside(const std::string& path) {
+    static thread_local std::mt19937_64 random{std::random_device{}()};
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".%012llx.part",
+                  static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
+    const std::string folder = ParentFolder(path);
+    const std::string name = "." + LastComponent(path) + suffix;
+    return folder == kPathSeparatorText ? folder + name : folder + kPathSeparator + name;
+}
+
+// Copies every byte of `from` into `to`: a shared copy of the blocks where
+// the file system offers it, else the kernel copies, else a plain loop for
+// file systems that support neither.
+bool CopyBytes(int from, int to) {
+    if (::ioctl(to, FICLONE, from) == 0) {
+        return true;
+    }
+    while (true) {
+        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+        if (n == 0) {
+            return true;
+        }
+        if (n > 0) {
+            continue;
+        }
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno != EXDEV && errno != ENOSYS && errno != EOPNOTSUPP && errno != EINVAL) {
+            return false;
+        }
+        break;
+    }
+    char buffer[1 << 16];
+    while (true) {
+        const ssize_t n = ::read(from, buffer, sizeof buffer);
+        if (n == 0) {
+            return true;
+        }
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(to, buffer + done, static_cast<size_t>(n - done));
+            if (w < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return false;
+            }
+            done += w;
+        }
+    }
+}
+
+// Gives the copy the source's stored DOS attributes, times and permission
+// bits; the permissions come last, since a read-only copy refuses the rest.
+bool CopyMetadata(int from, int to, const struct stat& source) {
+    char stored[256];
+    const ssize_t len = ::fgetxattr(from, kDosAttribName, stored, sizeof stored);
+    if (len >= 0 && ::fsetxattr(to, kDosAttribName, stored, static_cast<size_t>(len), 0) != 0 &&
+        errno != ENOTSUP) {
+        return false;
+    }
+    const struct timespec times[2] = {source.st_atim, source.st_mtim};
+    return ::futimens(to, times) == 0 && ::fchmod(to, source.st_mode & 07777) == 0;
+}
+
+// Moves the finished copy to its name; with `failIfExists` only when the name
+// is free, decided in the same step so that nothing written meanwhile by
+// another is replaced.
+bool Publish(const std::string& temporary, const std::string& destination, bool failIfExists) {
+    if (!failIfExists) {
+        return ::rename(temporary.c_str(), destination.c_str()) == 0;
+    }
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, destination.c_str(), RENAME_NOREPLACE) ==
+        0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+    // File systems without the exclusive rename: a new hard link is exclusive too.
+    if (::link(temporary.c_str(), destination.c_str()) != 0) {
+        return false;
+    }
+    ::unlink(temporary.c_str());
+    return true;
+}
+
+// What keeps a destination from being written at all, ERROR_SUCCESS when
+// nothing does. `source` is the source's identity.
+DWORD CheckDestination(const std::string& destination, const struct stat& source,
+                       bool failIfExists) {
+    struct stat st {};
+    if (::stat(destination.c_str(), &st) != 0) {
+        return errno == ENOENT ? ERROR_SUCCESS : ErrorFromErrno(errno, destination);
+    }
+    if (st.st_dev == source.st_dev && st.st_ino == source.st_ino) {
+        return ERROR_SHARING_VIOLATION;  // the source itself, under this or another name
+    }
+    if (failIfExists) {
+        return ERROR_FILE_EXISTS;
+    }
+    if (S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    return ERROR_SUCCESS;
+}
+
+BOOL CopyLink(const std::string& existing, const std::string& destination, bool failIfExists) {
+    std::string target(4096, '\0');
+    const ssize_t len = ::readlink(existing.c_str(), target.data(), target.size());
+    if (len < 0 || static_cast<size_t>(len) >= target.size()) {
+        return Fail(len < 0 ? ErrorFromErrno(errno, existing) : ERROR_FILENAME_EXCED_RANGE);
+    }
+    target.resize(static_cast<size_t>(len));
+    const std::string temporary = TemporaryNameBeside(destination);
+    if (::symlink(target.c_str(), temporary.c_str()) != 0) {
+        return Fail(ErrorFromErrno(errno, destination));
+    }
+    if (!Publish(temporary, destination, failIfExists)) {
+        const int err = errno;
+        ::unlink(temporary.c_str());
+        return Fail(err == EEXIST ? ERROR_FILE_EXISTS : ErrorFromErrno(err, destination));
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL CopyFileA(const std::string& lpExistingFileName, const std::string& lpNewFileName,
+               BOOL bFailIfExists) {
+    return CopyFileExA(lpExistingFileName, lpNewFileName, nullptr, nullptr, nullptr,
+                       bFailIfExists ? COPY_FILE_FAIL_IF_EXISTS : 0);
+}
+
+BOOL CopyFileExA(const std::string& lpExistingFileName, const std::string& lpNewFileName,
+                 const void* lpProgressRoutine, const void* lpData, const BOOL* pbCancel,
+                 DWORD dwCopyFlags) {
+    if (lpProgressRoutine != nullptr || lpData != nullptr || pbCancel != nullptr) {
+        return Fail(ERROR_INVALID_PARAMETER);
+    }
+    for (const std::string* path : {&lpExistingFileName, &lpNewFileName}) {
+        const DWORD check = CheckPath(*path);
+        if (check != ERROR_SUCCESS) {
+            return Fail(path->empty() ? ERROR_PATH_NOT_FOUND : check);
+        }
+    }
+    const bool failIfExists = (dwCopyFlags & COPY_FILE_FAIL_IF_EXISTS) != 0;
+    struct stat linkStat {};
+    if ((dwCopyFlags & COPY_FILE_COPY_SYMLINK) != 0 &&
+        ::lstat(lpExistingFileName.c_str(), &linkStat) == 0 && S_ISLNK(linkStat.st_mode)) {
+        return CopyLink(lpExistingFileName, lpNewFileName, failIfExists);
+    }
+
+    // The source is opened through the sharing rules, so a file that another
+    // holds with reading denied is not copied.
+    DWORD error = ERROR_SUCCESS;
+    const auto source = SharedFile::Open(lpExistingFileName, FileAccess::Read,
+                                         FileDisposition::OpenExisting, FileShare::DenyNone, error);
+    if (!source) {
+        return Fail(error);
+    }
+    struct stat st {};
+    if (::fstat(source->nativeHandle(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return Fail(ERROR_ACCESS_DENIED);
+    }
+    const DWORD refusal = CheckDestination(lpNewFileName, st, failIfExists);
+    if (refusal != ERROR_SUCCESS) {
+        return Fail(refusal);
+    }
+
+    IgnoreFileSizeSignal();
+    const std::string temporary = TemporaryNameBeside(lpNewFileName);
+    Descriptor copy;
+    copy.fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (copy.fd < 0) {
+        return Fail(ErrorFromErrno(errno, lpNewFileName));
+    }
+    int err = 0;
+    if (!CopyBytes(source->nativeHandle(), copy.fd) ||
+        !CopyMetadata(source->nativeHandle(), copy.fd, st)) {
+        err = errno;
+    }
+    const int fd = copy.fd;
+    copy.fd = -1;
+    if (::close(fd) != 0 && err == 0 && errno != EINTR) {
+        err = errno;
+    }
+    if (err == 0 && !Publish(temporary, lpNewFileName, failIfExists)) {
+        err = errno;
+    }
+    if (err != 0) {
+        ::unlink(temporary.c_str());
+        return Fail(err == EEXIST ? ERROR_FILE_EXISTS : ErrorFromErrno(err, lpNewFileName));
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+}  // namespace platform
