@@ -108,6 +108,9 @@ class clsFileControl {
     // down, so that a link leading back up is not followed again.
     void DepthSearchBelow(const std::string& folder, const std::string& strFileFormat,
                           StrArray& ArrFileName, std::vector<platform::FileIdentity>& ancestors);
+    // RemoveFolder's work on a folder known to exist (hidden ones too), with
+    // its own error box.
+    bool RemoveFolderTree(const std::string& path);
     // Adds to `total` the sizes of the files that match `strFileFormat` in
     // `folder` and below, subfolders first; `ancestors` as in DepthSearch.
     void AddFolderSize(const std::string& folder, const std::string& strFileFormat, double& total,

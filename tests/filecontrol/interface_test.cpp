@@ -44,11 +44,11 @@ TEST(InterfaceTest, OptionalParametersHaveTheirDefaults) {
 TEST(InterfaceTest, OperationsNotInThisBuildSaySoClearly) {
     clsFileControl fc;
     try {
-        fc.MakeDir(0, "/tmp/x");
+        fc.FileReName("/tmp", "a", "b");
         FAIL() << "expected an error";
     } catch (const filecontrol::VbError& e) {
         EXPECT_EQ(e.number(), filecontrol::vberr::kNotSupported);
-        EXPECT_NE(e.description().find("MakeDir"), std::string::npos);
+        EXPECT_NE(e.description().find("FileReName"), std::string::npos);
     }
 }
 

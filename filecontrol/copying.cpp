@@ -1,0 +1,143 @@
+// Copying: one file or the files that match a pattern, and a whole folder
+// tree into another folder, with the FileCopy event as they go.
+#include <filesystem>
+#include <string>
+
+#include "filecontrol/FindEntries.h"
+#include "filecontrol/clsFileControl.h"
+#include "platform/codepage.h"
+#include "platform/entries.h"
+#include "platform/ui.h"
+
+namespace filecontrol {
+
+namespace {
+
+constexpr char kSeparator = platform::kPathSeparator;
+
+bool CopyOne(const std::string& source, const std::string& destination, bool failIfExists) {
+    return platform::FitsCodePage(source) && platform::FitsCodePage(destination) &&
+           platform::CopyFileA(platform::ToAnsi(source), platform::ToAnsi(destination),
+                               failIfExists ? 1 : 0) == 1;
+}
+
+// Whether `folder` is `ancestor` or lies below it, links and ".." resolved:
+// copying a folder there would copy the copy again, without end.
+bool IsSameOrBelow(const std::string& folder, const std::string& ancestor) {
+    std::error_code ec;
+    const auto inner = std::filesystem::weakly_canonical(platform::ToAnsi(folder), ec);
+    if (ec) {
+        return false;
+    }
+    const auto outer = std::filesystem::weakly_canonical(platform::ToAnsi(ancestor), ec);
+    if (ec) {
+        return false;
+    }
+    auto i = inner.begin();
+    for (auto o = outer.begin(); o != outer.end(); ++o, ++i) {
+        if (o->empty()) {
+            continue;  // the empty last element of a path that ends in a separator
+        }
+        if (i == inner.end() || *i != *o) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool clsFileControl::Copy_File(const std::string& strSrcFileName, const std::string& strDstFileName,
+                               bool F_OverWrite) {
+    const bool failIfExists = !F_OverWrite;
+    const size_t last = strSrcFileName.rfind(kSeparator);
+    if (last == std::string::npos) {
+        throw VbError(vberr::kInvalidCall);
+    }
+    const std::string sourceFolder = strSrcFileName.substr(0, last);
+    bool cancel = false;
+    if (strDstFileName.empty() || strDstFileName.back() != kSeparator) {
+        if (!CopyOne(strSrcFileName, strDstFileName, failIfExists)) {
+            return false;
+        }
+        if (FileCopy) {
+            FileCopy(strSrcFileName, cancel);
+        }
+        return true;
+    }
+    const std::string destinationFolder = strDstFileName.substr(0, strDstFileName.size() - 1);
+    StrArray names;
+    if (!SearchFile(strSrcFileName, names)) {
+        return false;
+    }
+    for (int32_t i = 0; i <= names.UBound(); ++i) {
+        if (!CopyOne(sourceFolder + kSeparator + names[i],
+                     destinationFolder + kSeparator + names[i], failIfExists)) {
+            return false;
+        }
+        if (FileCopy) {
+            FileCopy(names[i], cancel);  // the answer is not read: the copy goes on
+        }
+    }
+    return true;
+}
+
+bool clsFileControl::CopyFolder(const std::string& strSrcDirName, const std::string& strDstDirName,
+                                bool F_OverWrite) {
+    const bool failIfExists = !F_OverWrite;
+    const size_t last = strSrcDirName.rfind(kSeparator);
+    const std::string target =
+        strDstDirName + kSeparator +
+        (last == std::string::npos ? strSrcDirName : strSrcDirName.substr(last + 1));
+    if (!platform::FitsCodePage(strSrcDirName) || !platform::FitsCodePage(target) ||
+        IsSameOrBelow(strDstDirName, strSrcDirName)) {
+        return false;
+    }
+    CreateFolder(target);
+    const std::string ansiSource = platform::ToAnsi(strSrcDirName);
+    FindHandle find(ansiSource + kSeparator + "*.*", platform::FIND_FIELD_ATTRIBUTES);
+    if (!find.valid()) {
+        return true;
+    }
+    do {
+        const std::string raw = find.rawName();
+        if (raw == "." || raw == "..") {
+            continue;
+        }
+        const std::string name = platform::FromAnsi(raw);
+        const platform::DWORD word = find.record().dwFileAttributes;
+        const std::string source = strSrcDirName + kSeparator + name;
+        bool cancel = false;
+        if (!IsFolder(word) || (word & platform::FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+            // A file, or a link to a folder, which is copied as a link: its
+            // target may be anywhere, this tree included.
+            const platform::DWORD flags = (failIfExists ? platform::COPY_FILE_FAIL_IF_EXISTS : 0) |
+                                          (IsFolder(word) ? platform::COPY_FILE_COPY_SYMLINK : 0);
+            if (platform::CopyFileExA(platform::ToAnsi(source),
+                                      platform::ToAnsi(target + kSeparator + name), nullptr,
+                                      nullptr, nullptr, flags) == 0) {
+                return false;
+            }
+            if (FileCopy) {
+                FileCopy(name, cancel);
+            }
+            if (cancel) {
+                return false;
+            }
+            platform::DoEvents();
+        } else {
+            if (!CopyFolder(source, target, F_OverWrite)) {
+                return false;
+            }
+            if (FileCopy) {
+                FileCopy(name, cancel);
+            }
+            if (cancel) {
+                return false;
+            }
+        }
+    } while (find.Next());
+    return true;
+}
+
+}  // namespace filecontrol
