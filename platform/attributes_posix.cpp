@@ -12,6 +12,7 @@
 #include "platform/filetime.h"
 #include "platform/lasterror.h"
 #include "platform/paths.h"
+#include "platform/syscalls_posix.h"
 
 namespace platform {
 
@@ -34,7 +35,7 @@ DWORD StoredBitsOf(mode_t mode) {
 // The stored word, or -1 when there is none.
 int64_t StoredWord(const std::string& path) {
     char value[256];
-    const ssize_t len = ::getxattr(path.c_str(), kDosAttribName, value, sizeof value - 1);
+    const ssize_t len = Syscalls().getxattr(path.c_str(), kDosAttribName, value, sizeof value - 1);
     if (len < 3) {
         return -1;
     }
@@ -106,38 +107,36 @@ bool QueryEntryAt(int folderFd, const char* name, const std::string& path, DWORD
     }
     info = EntryInfo{};
     const bool wantWord = (fields & FIND_FIELD_ATTRIBUTES) != 0;
+    const bool wantLink = wantWord || (fields & FIND_FIELD_LINK_BIT) != 0;
     const bool wantSize = (fields & FIND_FIELD_SIZE_AND_TIMES) != 0;
     const unsigned mask = wantSize ? STATX_BASIC_STATS | STATX_BTIME : STATX_TYPE | STATX_MODE;
-    // The attribute word must tell a link from its target, so it starts from
-    // the link itself; everything else is the target's, so a caller that needs
-    // no word follows the link at once and pays one call per entry.
+    // To tell a link from its target the look starts at the link itself;
+    // everything else is the target's, so a caller that does not ask about
+    // links follows them at once and pays one call per entry.
     struct statx sx {};
     bool isLink = false;
-    if (::statx(folderFd, name, wantWord ? AT_SYMLINK_NOFOLLOW : 0, mask, &sx) != 0) {
+    if (Syscalls().statx(folderFd, name, wantLink ? AT_SYMLINK_NOFOLLOW : 0, mask, &sx) != 0) {
         const int err = errno;
-        if (wantWord || (err != ENOENT && err != ELOOP) ||
-            ::statx(folderFd, name, AT_SYMLINK_NOFOLLOW, mask, &sx) != 0 || !S_ISLNK(sx.stx_mode)) {
+        if (wantLink || (err != ENOENT && err != ELOOP) ||
+            Syscalls().statx(folderFd, name, AT_SYMLINK_NOFOLLOW, mask, &sx) != 0 ||
+            !S_ISLNK(sx.stx_mode)) {
             SetLastError(ErrorFromErrno(err, path));
             return false;
         }
         info.dangling = true;
-    } else if (wantWord && S_ISLNK(sx.stx_mode)) {
+    } else if (wantLink && S_ISLNK(sx.stx_mode)) {
         isLink = true;
         struct statx target {};
-        if (::statx(folderFd, name, 0, mask, &target) == 0) {
+        if (Syscalls().statx(folderFd, name, 0, mask, &target) == 0) {
             sx = target;
         } else {
             info.dangling = true;
         }
     }
-    if (wantWord) {
-        info.attributes = DerivedWord(path, sx.stx_mode, StoredWord(path));
-        if (isLink) {
-            info.attributes =
-                (info.attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_REPARSE_POINT;
-        }
-    } else {
-        info.attributes = S_ISDIR(sx.stx_mode) ? FILE_ATTRIBUTE_DIRECTORY : 0;
+    info.attributes = wantWord ? DerivedWord(path, sx.stx_mode, StoredWord(path))
+                               : (S_ISDIR(sx.stx_mode) ? FILE_ATTRIBUTE_DIRECTORY : 0);
+    if (isLink) {
+        info.attributes = (info.attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_REPARSE_POINT;
     }
     if (wantSize) {
         info.size = S_ISDIR(sx.stx_mode) ? 0 : sx.stx_size;

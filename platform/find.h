@@ -15,13 +15,16 @@ namespace platform {
 
 // What a caller reads of the records besides the name, so that the service
 // makes only the system calls that fill it. Without FIND_FIELD_ATTRIBUTES,
-// dwFileAttributes holds FILE_ATTRIBUTE_DIRECTORY or 0 and nothing else;
-// without FIND_FIELD_SIZE_AND_TIMES, the sizes and times are 0.
+// dwFileAttributes holds FILE_ATTRIBUTE_DIRECTORY (of a link: of its target)
+// and, with FIND_FIELD_LINK_BIT, FILE_ATTRIBUTE_REPARSE_POINT for a symbolic
+// link, and nothing else; without FIND_FIELD_SIZE_AND_TIMES, the sizes and
+// times are 0.
 enum FIND_FIELDS : DWORD {
     FIND_FIELD_FOLDER_BIT = 0,
     FIND_FIELD_SIZE_AND_TIMES = 1,
     FIND_FIELD_ATTRIBUTES = 2,
-    FIND_FIELDS_ALL = 3,
+    FIND_FIELD_LINK_BIT = 4,
+    FIND_FIELDS_ALL = 7,
 };
 
 // INVALID_HANDLE_VALUE when nothing matches or the path is bad; GetLastError

@@ -55,11 +55,12 @@ std::string Join(const std::string& folder, const std::string& name) {
     return folder + kPathSeparator + name;
 }
 
-// The entry's folder bit from its directory entry alone, where the file
-// system records the type and the entry is no link; false when a stat must
-// tell.
-bool FolderBitFromType(const dirent& entry, EntryInfo& info) {
-    if (entry.d_type == DT_UNKNOWN || entry.d_type == DT_LNK) {
+// The entry's folder and link bits from its directory entry alone, where the
+// caller asks for nothing more, the file system records the type and the
+// entry is no link; false when a stat must tell.
+bool BitsFromType(const dirent& entry, DWORD fields, EntryInfo& info) {
+    if ((fields & ~FIND_FIELD_LINK_BIT) != FIND_FIELD_FOLDER_BIT || entry.d_type == DT_UNKNOWN ||
+        entry.d_type == DT_LNK) {
         return false;
     }
     info = EntryInfo{};
@@ -80,7 +81,7 @@ bool Advance(FindState& state, WIN32_FIND_DATA* data) {
             continue;
         }
         EntryInfo info;
-        if (!(state.fields == FIND_FIELD_FOLDER_BIT && FolderBitFromType(*entry, info)) &&
+        if (!BitsFromType(*entry, state.fields, info) &&
             !QueryEntryAt(::dirfd(state.dir), entry->d_name, Join(state.folder, entry->d_name),
                           state.fields, info)) {
             continue;  // removed meanwhile

@@ -12,6 +12,7 @@
 
 #include "platform/codepage.h"
 #include "platform/lasterror.h"
+#include "support/SyscallCounter.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -198,6 +199,37 @@ TEST_F(FindTest, LinkToFolderCarriesReparseBit) {
     const auto found = List(dir / "link");
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].attributes, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+TEST_F(FindTest, ACallerPaysOnlyForTheFieldsItReads) {
+    // Seven entries with "." and "..": a link and six of known type.
+    ASSERT_EQ(::symlink("sub", (dir / "link").c_str()), 0);
+    const struct {
+        DWORD fields;
+        int statCalls;  // at least
+        int attributeReads;
+    } cases[] = {
+        {FIND_FIELD_FOLDER_BIT, 1, 0},
+        {FIND_FIELD_SIZE_AND_TIMES, 8, 0},
+        {FIND_FIELDS_ALL, 8, 8},
+    };
+    for (const auto& c : cases) {
+        testsupport::SyscallCounter counter;
+        WIN32_FIND_DATA data;
+        HANDLE h = FindFirstFileFieldsA(dir / "*", &data, c.fields);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        int entries = 1;
+        bool linkIsFolder = false;
+        do {
+            linkIsFolder = linkIsFolder || (std::string(data.cFileName) == "link" &&
+                                            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY));
+        } while (FindNextFileA(h, &data) && ++entries);
+        FindClose(h);
+        EXPECT_EQ(entries, 8);
+        EXPECT_TRUE(linkIsFolder) << c.fields;
+        EXPECT_GE(counter.statx, c.statCalls) << c.fields;
+        EXPECT_EQ(counter.getxattr, c.attributeReads) << c.fields;
+    }
 }
 
 }  // namespace
