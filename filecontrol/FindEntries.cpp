@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/codepage.h"
+#include "platform/wildcard.h"
 
 namespace filecontrol {
 
@@ -47,6 +48,30 @@ void ForEachEntry(const std::string& pattern, platform::DWORD fields,
 
 bool IsFolder(platform::DWORD attributes) {
     return (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void ScanFolder(const std::string& folder, const std::string& pattern, platform::DWORD fields,
+                StrArray& subfolders, const std::function<void(const FoundEntry&)>& onFile) {
+    subfolders = StrArray::Empty();
+    const std::string prefix = folder + platform::kPathSeparator;
+    const bool onePass = platform::HasWildcards(pattern) &&
+                         pattern.find(platform::kPathSeparator) == std::string::npos &&
+                         platform::FitsCodePage(pattern);
+    ForEachEntry(prefix + "*", onePass ? fields : platform::FIND_FIELD_FOLDER_BIT,
+                 [&](const FoundEntry& entry) {
+                     if (IsFolder(entry.attributes)) {
+                         subfolders.Append(entry.name);
+                     } else if (onePass && platform::MatchesWildcard(entry.name, pattern)) {
+                         onFile(entry);
+                     }
+                 });
+    if (!onePass) {
+        ForEachEntry(prefix + pattern, fields, [&](const FoundEntry& entry) {
+            if (!IsFolder(entry.attributes)) {
+                onFile(entry);
+            }
+        });
+    }
 }
 
 AncestorScope::AncestorScope(std::vector<platform::FileIdentity>& ancestors,

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "filecontrol/StrArray.h"
 #include "platform/attributes.h"
 #include "platform/find.h"
 
@@ -48,6 +49,15 @@ void ForEachEntry(const std::string& pattern, platform::DWORD fields,
                   const std::function<void(const FoundEntry&)>& accept);
 
 bool IsFolder(platform::DWORD attributes);
+
+// One folder of a tree walk (`folder` without a final separator, "" for the
+// root): `subfolders` becomes the names of all its subfolders, in the
+// service's order, and `onFile` gets each entry other than a folder that
+// `pattern` matches. Where the pattern holds wildcards and no separator, one
+// enumeration serves both; a plain name is looked up on its own, as the find
+// service resolves it.
+void ScanFolder(const std::string& folder, const std::string& pattern, platform::DWORD fields,
+                StrArray& subfolders, const std::function<void(const FoundEntry&)>& onFile);
 
 // The folders on the way down a tree walk, by identity, so that a link that
 // leads back up is not followed into an endless descent.

@@ -95,7 +95,8 @@ bool clsFileControl::CopyFolder(const std::string& strSrcDirName, const std::str
     }
     CreateFolder(target);
     const std::string ansiSource = platform::ToAnsi(strSrcDirName);
-    FindHandle find(ansiSource + kSeparator + "*.*", platform::FIND_FIELD_ATTRIBUTES);
+    FindHandle find(ansiSource + kSeparator + "*.*",
+                    platform::FIND_FIELD_FOLDER_BIT | platform::FIND_FIELD_LINK_BIT);
     if (!find.valid()) {
         return true;
     }

@@ -42,9 +42,27 @@ bool IsLink(platform::DWORD attributes) {
            (attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-// Clears the attribute word `attributes` of the entry `ansiPath` so that
-// read-only, hidden and system entries can go; a link keeps its target's.
-void ClearEntry(const std::string& ansiPath, platform::DWORD attributes) {
+// Deletes the file or link `ansiPath` as both deletions do: its attributes
+// cleared first so that read-only, hidden and system files go too, and a
+// link's left alone, since clearing them would change its target. The
+// clearing is done only where the deletion needs it or fails: a file that
+// goes at once ends as it would after the clearing, gone, and one that
+// cannot go ends cleared either way, while the common case costs no write.
+bool DeleteCleared(const std::string& ansiPath) {
+    if (platform::DeleteFileA(ansiPath) == 1) {
+        return true;
+    }
+    const platform::DWORD attributes = platform::GetFileAttributesA(ansiPath);
+    if (attributes == 0 || IsLink(attributes)) {
+        return false;
+    }
+    platform::SetFileAttributesA(ansiPath, 0);
+    return platform::DeleteFileA(ansiPath) == 1;
+}
+
+// Clears the attribute word `attributes` of the folder `ansiPath` before it
+// is removed; a link keeps its target's.
+void ClearFolder(const std::string& ansiPath, platform::DWORD attributes) {
     if (attributes != 0 && !IsLink(attributes)) {
         platform::SetFileAttributesA(ansiPath, 0);
     }
@@ -84,9 +102,7 @@ bool clsFileControl::DelFile(const std::string& strFileName) {
         }
         result = true;
         for (int32_t i = 0; i <= names.UBound(); ++i) {
-            const std::string path = platform::ToAnsi(folder + kSeparator + names[i]);
-            ClearEntry(path, platform::GetFileAttributesA(path));
-            if (platform::DeleteFileA(path) != 1) {
+            if (!DeleteCleared(platform::ToAnsi(folder + kSeparator + names[i]))) {
                 result = false;
                 break;
             }
@@ -136,7 +152,7 @@ bool clsFileControl::RemoveFolderTree(const std::string& path) {
         // A link named as the tree is removed as a link and its target stays:
         // its listing is not even started (an empty pattern matches nothing).
         FindHandle find(IsLink(own) ? std::string() : ansiPath + kSeparator + "*.*",
-                        platform::FIND_FIELD_ATTRIBUTES);
+                        platform::FIND_FIELD_FOLDER_BIT | platform::FIND_FIELD_LINK_BIT);
         if (find.valid()) {
             do {
                 const std::string raw = find.rawName();
@@ -158,8 +174,7 @@ bool clsFileControl::RemoveFolderTree(const std::string& path) {
                         }
                         result = true;
                     } else {
-                        ClearEntry(entry, word);
-                        if (platform::DeleteFileA(entry) != 1) {
+                        if (!DeleteCleared(entry)) {
                             break;
                         }
                         bool cancel = false;
@@ -175,7 +190,7 @@ bool clsFileControl::RemoveFolderTree(const std::string& path) {
                 platform::DoEvents();
             } while (find.Next());
         }
-        ClearEntry(ansiPath, own);
+        ClearFolder(ansiPath, own);
         if (platform::RemoveDirectoryA(ansiPath) == 1) {
             result = true;
         }

@@ -102,11 +102,16 @@ void clsFileControl::AddFolderSize(const std::string& folder, const std::string&
         return;  // a link back to a folder above: its files are being summed already
     }
     StrArray subfolders;
-    SearchFolder(path, subfolders);
+    double own = 0;
+    RunTrapped([&] {
+        ScanFolder(path, strFileFormat, platform::FIND_FIELD_SIZE_AND_TIMES, subfolders,
+                   [&](const FoundEntry& entry) { own += static_cast<double>(entry.size); });
+    });
+    QuickSort(subfolders, 0, subfolders.UBound());
     for (int32_t i = 0; i <= subfolders.UBound(); ++i) {
         AddFolderSize(path + kSeparator + subfolders[i], strFileFormat, total, ancestors);
     }
-    AddSearchFileSize(path + kSeparator + strFileFormat, total);
+    total += own;
 }
 
 }  // namespace filecontrol

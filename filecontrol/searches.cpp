@@ -244,16 +244,20 @@ void clsFileControl::DepthSearchBelow(const std::string& folder, const std::stri
         return;  // a link back to a folder above: its content is being searched already
     }
     StrArray subfolders;
-    SearchFolder(path, subfolders);
+    std::vector<std::string> files;
+    // A folder that cannot be listed gives nothing, as the searches answer.
+    RunTrapped([&] {
+        ScanFolder(
+            path, strFileFormat, platform::FIND_FIELD_FOLDER_BIT, subfolders,
+            [&](const FoundEntry& entry) { files.push_back(path + kSeparator + entry.name); });
+    });
+    QuickSort(subfolders, 0, subfolders.UBound());
     for (int32_t i = 0; i <= subfolders.UBound(); ++i) {
         DepthSearchBelow(path + kSeparator + subfolders[i], strFileFormat, ArrFileName, ancestors);
     }
-    ForEachEntry(path + kSeparator + strFileFormat, platform::FIND_FIELD_FOLDER_BIT,
-                 [&](const FoundEntry& entry) {
-                     if (!IsFolder(entry.attributes)) {
-                         ArrFileName.Append(path + kSeparator + entry.name);
-                     }
-                 });
+    for (std::string& file : files) {
+        ArrFileName.Append(std::move(file));
+    }
 }
 
 }  // namespace filecontrol

@@ -6,6 +6,7 @@
 
 #include "filecontrol/clsFileControl.h"
 #include "platform/attributes.h"
+#include "support/SyscallCounter.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -206,6 +207,21 @@ TEST_F(DepthSearchTest, LinkBackUpTheTreeIsNotFollowedAgain) {
     StrArray paths;
     EXPECT_TRUE(fc.DepthSearch(dir.path(), "*.txt", paths));
     EXPECT_EQ(paths.Items(), (std::vector<std::string>{dir / "A/elsewhere/o.txt"}));
+}
+
+TEST_F(DepthSearchTest, WalksWithoutAttributeNeedsReadNoDosAttributes) {
+    WriteBytes(dir / "B/C/deep.txt", "12");
+    testsupport::SyscallCounter counter;
+    StrArray paths;
+    EXPECT_TRUE(fc.DepthSearch(dir.path(), "*.txt", paths));
+    EXPECT_EQ(fc.GetFolderSize(dir.path(), "*.txt"), 2);
+    StrArray names;
+    EXPECT_TRUE(fc.SearchFile(dir / "B/C/*", names));
+    EXPECT_EQ(fc.FoldersInFolder(dir.path(), names), 2);
+    EXPECT_EQ(counter.getxattr, 0);
+    // The seam sees the reads of a walk that needs attribute words.
+    EXPECT_EQ(fc.FileFound(dir / "B/C/*", 1), "c1|deep.txt");
+    EXPECT_GT(counter.getxattr, 0);
 }
 
 }  // namespace
