@@ -108,6 +108,10 @@ class clsFileControl {
     // down, so that a link leading back up is not followed again.
     void DepthSearchBelow(const std::string& folder, const std::string& strFileFormat,
                           StrArray& ArrFileName, std::vector<platform::FileIdentity>& ancestors);
+    // CopyFolder below the check that the destination is not inside the
+    // source, which holds for every level once it holds for the top.
+    bool CopyFolderInto(const std::string& strSrcDirName, const std::string& strDstDirName,
+                        bool F_OverWrite);
     // RemoveFolder's work on a folder known to exist (hidden ones too), with
     // its own error box.
     bool RemoveFolderTree(const std::string& path);

@@ -84,15 +84,20 @@ bool clsFileControl::Copy_File(const std::string& strSrcFileName, const std::str
 
 bool clsFileControl::CopyFolder(const std::string& strSrcDirName, const std::string& strDstDirName,
                                 bool F_OverWrite) {
+    if (!platform::FitsCodePage(strSrcDirName) || !platform::FitsCodePage(strDstDirName) ||
+        IsSameOrBelow(strDstDirName, strSrcDirName)) {
+        return false;
+    }
+    return CopyFolderInto(strSrcDirName, strDstDirName, F_OverWrite);
+}
+
+bool clsFileControl::CopyFolderInto(const std::string& strSrcDirName,
+                                    const std::string& strDstDirName, bool F_OverWrite) {
     const bool failIfExists = !F_OverWrite;
     const size_t last = strSrcDirName.rfind(kSeparator);
     const std::string target =
         strDstDirName + kSeparator +
         (last == std::string::npos ? strSrcDirName : strSrcDirName.substr(last + 1));
-    if (!platform::FitsCodePage(strSrcDirName) || !platform::FitsCodePage(target) ||
-        IsSameOrBelow(strDstDirName, strSrcDirName)) {
-        return false;
-    }
     CreateFolder(target);
     const std::string ansiSource = platform::ToAnsi(strSrcDirName);
     FindHandle find(ansiSource + kSeparator + "*.*",
@@ -127,7 +132,7 @@ bool clsFileControl::CopyFolder(const std::string& strSrcDirName, const std::str
             }
             platform::DoEvents();
         } else {
-            if (!CopyFolder(source, target, F_OverWrite)) {
+            if (!CopyFolderInto(source, target, F_OverWrite)) {
                 return false;
             }
             if (FileCopy) {

@@ -14,6 +14,7 @@
 #include "platform/lasterror.h"
 #include "platform/paths.h"
 #include "platform/sharedfile.h"
+#include "platform/sharing_posix.h"
 
 namespace platform {
 
@@ -48,19 +49,25 @@ std::string TemporaryNameBeside(const std::string& path) {
     return folder == kPathSeparatorText ? folder + name : folder + kPathSeparator + name;
 }
 
-// Copies every byte of `from` into `to`: a shared copy of the blocks where
-// the file system offers it, else the kernel copies, else a plain loop for
-// file systems that support neither.
-bool CopyBytes(int from, int to) {
-    if (::ioctl(to, FICLONE, from) == 0) {
+// Copies the `size` bytes of `from` into `to` (the size when the copy
+// began: what is appended meanwhile is not waited for): a shared copy of the
+// blocks where the file system offers it, worth a try only for files of some
+// size, else the kernel copies, else a plain loop for file systems that
+// support neither.
+bool CopyBytes(int from, int to, off_t size) {
+    constexpr off_t kSharedCopyWorthIt = 1 << 16;
+    if (size >= kSharedCopyWorthIt && ::ioctl(to, FICLONE, from) == 0) {
         return true;
     }
-    while (true) {
-        const ssize_t n = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+    off_t copied = 0;
+    while (copied < size) {
+        const ssize_t n =
+            ::copy_file_range(from, nullptr, to, nullptr, static_cast<size_t>(size - copied), 0);
         if (n == 0) {
-            return true;
+            return true;  // shrunk meanwhile
         }
         if (n > 0) {
+            copied += n;
             continue;
         }
         if (errno == EINTR) {
@@ -70,6 +77,9 @@ bool CopyBytes(int from, int to) {
             return false;
         }
         break;
+    }
+    if (copied == size) {
+        return true;
     }
     char buffer[1 << 16];
     while (true) {
@@ -132,11 +142,13 @@ bool Publish(const std::string& temporary, const std::string& destination, bool 
 }
 
 // What keeps a destination from being written at all, ERROR_SUCCESS when
-// nothing does. `source` is the source's identity.
-DWORD CheckDestination(const std::string& destination, const struct stat& source,
-                       bool failIfExists) {
+// nothing does; `exists` tells whether there is an entry to replace.
+// `source` is the source's identity.
+DWORD CheckDestination(const std::string& destination, const struct stat& source, bool failIfExists,
+                       bool& exists) {
     struct stat st {};
-    if (::stat(destination.c_str(), &st) != 0) {
+    exists = ::stat(destination.c_str(), &st) == 0;
+    if (!exists) {
         return errno == ENOENT ? ERROR_SUCCESS : ErrorFromErrno(errno, destination);
     }
     if (st.st_dev == source.st_dev && st.st_ino == source.st_ino) {
@@ -198,33 +210,51 @@ BOOL CopyFileExA(const std::string& lpExistingFileName, const std::string& lpNew
         return CopyLink(lpExistingFileName, lpNewFileName, failIfExists);
     }
 
-    // The source is opened through the sharing rules, so a file that another
-    // holds with reading denied is not copied.
-    DWORD error = ERROR_SUCCESS;
-    const auto source = SharedFile::Open(lpExistingFileName, FileAccess::Read,
-                                         FileDisposition::OpenExisting, FileShare::DenyNone, error);
-    if (!source) {
-        return Fail(error);
+    // The source is opened under the sharing rules, so a file that another
+    // holds with reading denied is not copied. Non-blocking, so that a FIFO
+    // named as the source is refused instead of waiting for a writer.
+    Descriptor source;
+    source.fd = ::open(lpExistingFileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (source.fd < 0) {
+        return Fail(ErrorFromErrno(errno, lpExistingFileName));
     }
     struct stat st {};
-    if (::fstat(source->nativeHandle(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(source.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         return Fail(ERROR_ACCESS_DENIED);
     }
-    const DWORD refusal = CheckDestination(lpNewFileName, st, failIfExists);
+    const DWORD shared = AnnounceReader(source.fd);
+    if (shared != ERROR_SUCCESS) {
+        return Fail(shared);
+    }
+    bool exists = false;
+    const DWORD refusal = CheckDestination(lpNewFileName, st, failIfExists, exists);
     if (refusal != ERROR_SUCCESS) {
         return Fail(refusal);
     }
 
+    // A new name is written in place, made exclusively so that nobody else's
+    // file is touched, and removed again when the copy fails. An existing
+    // destination is replaced only by a whole copy, written under a temporary
+    // name beside it.
     IgnoreFileSizeSignal();
-    const std::string temporary = TemporaryNameBeside(lpNewFileName);
+    constexpr int kCreate = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
     Descriptor copy;
-    copy.fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (copy.fd < 0) {
-        return Fail(ErrorFromErrno(errno, lpNewFileName));
+    if (!exists) {
+        copy.fd = ::open(lpNewFileName.c_str(), kCreate, 0600);
+        if (copy.fd < 0 && (errno != EEXIST || failIfExists)) {
+            return Fail(errno == EEXIST ? ERROR_FILE_EXISTS : ErrorFromErrno(errno, lpNewFileName));
+        }
+        exists = copy.fd < 0;  // made by another meanwhile: replaced as an existing one
+    }
+    const std::string temporary = exists ? TemporaryNameBeside(lpNewFileName) : std::string();
+    if (exists) {
+        copy.fd = ::open(temporary.c_str(), kCreate, 0600);
+        if (copy.fd < 0) {
+            return Fail(ErrorFromErrno(errno, lpNewFileName));
+        }
     }
     int err = 0;
-    if (!CopyBytes(source->nativeHandle(), copy.fd) ||
-        !CopyMetadata(source->nativeHandle(), copy.fd, st)) {
+    if (!CopyBytes(source.fd, copy.fd, st.st_size) || !CopyMetadata(source.fd, copy.fd, st)) {
         err = errno;
     }
     const int fd = copy.fd;
@@ -232,11 +262,11 @@ BOOL CopyFileExA(const std::string& lpExistingFileName, const std::string& lpNew
     if (::close(fd) != 0 && err == 0 && errno != EINTR) {
         err = errno;
     }
-    if (err == 0 && !Publish(temporary, lpNewFileName, failIfExists)) {
+    if (err == 0 && exists && !Publish(temporary, lpNewFileName, failIfExists)) {
         err = errno;
     }
     if (err != 0) {
-        ::unlink(temporary.c_str());
+        ::unlink(exists ? temporary.c_str() : lpNewFileName.c_str());
         return Fail(err == EEXIST ? ERROR_FILE_EXISTS : ErrorFromErrno(err, lpNewFileName));
     }
     SetLastError(ERROR_SUCCESS);

@@ -37,16 +37,17 @@ BOOL DeleteFileA(const std::string& lpFileName);
 BOOL RemoveDirectoryA(const std::string& lpPathName);
 
 // Copies a file's content, permission bits, last-access and last-write times
-// and stored DOS attributes. The copy is written under a temporary name
-// beside the destination and takes the destination's name only when whole,
-// so a failed copy leaves no partial file and an existing destination as it
-// was; an existing destination is replaced (a new file: its other hard links
-// keep the old content). Fail-if-exists is decided atomically at that last
-// step (ERROR_FILE_EXISTS). Refused: a source that is no file or is opened by
+// and stored DOS attributes. A failed copy leaves no partial file and an
+// existing destination as it was: a new name is created exclusively and
+// removed again on failure; an existing destination is replaced only by a
+// whole copy, written under a temporary name beside it and renamed over it
+// (a new file: its other hard links keep the old content). Fail-if-exists is
+// decided atomically, by the exclusive creation or the rename
+// (ERROR_FILE_EXISTS). Refused: a source that is no file or is opened by
 // another with reading denied, a destination that is the source itself
 // (ERROR_SHARING_VIOLATION), a folder or a read-only file as the destination
-// (ERROR_ACCESS_DENIED). The kernel moves the bytes (a shared copy where the
-// file system offers one).
+// (ERROR_ACCESS_DENIED). The kernel moves the bytes (a shared copy of the
+// blocks where the file system offers one).
 BOOL CopyFileA(const std::string& lpExistingFileName, const std::string& lpNewFileName,
                BOOL bFailIfExists);
 

@@ -49,9 +49,6 @@ class SharedFile {
     bool Write(std::string_view bytes, DWORD& error);
     // Closes the file; false when the last writes could not be committed.
     bool Close(DWORD& error);
-    // The operating system's descriptor, for the layer's own sources that
-    // hand the open file to calls this class does not wrap.
-    int nativeHandle() const { return fd_; }
 
   private:
     explicit SharedFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}

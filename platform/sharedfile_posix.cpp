@@ -11,6 +11,7 @@
 
 #include "platform/lasterror.h"
 #include "platform/paths.h"
+#include "platform/sharing_posix.h"
 
 namespace platform {
 
@@ -53,6 +54,13 @@ DWORD Fail(DWORD code, DWORD& error) {
 
 }  // namespace
 
+DWORD AnnounceReader(int fd) {
+    if (!Announce(fd, kHasRead)) {
+        return ErrorFromErrno(errno, std::string());
+    }
+    return HeldByOthers(fd, kDeniesRead) ? ERROR_SHARING_VIOLATION : ERROR_SUCCESS;
+}
+
 void IgnoreFileSizeSignal() {
     static std::once_flag once;
     std::call_once(once, [] {
@@ -91,6 +99,7 @@ std::unique_ptr<SharedFile> SharedFile::Open(const std::string& path, FileAccess
         fd = ::open(path.c_str(), flags | O_WRONLY, 0666);
         canAnnounce = false;
     }
+    const int statusFlags = flags & (O_APPEND | O_NONBLOCK);
     if (fd < 0) {
         Fail(ErrorFromErrno(errno, path), error);
         return nullptr;
@@ -103,7 +112,8 @@ std::unique_ptr<SharedFile> SharedFile::Open(const std::string& path, FileAccess
         Fail(ERROR_ACCESS_DENIED, error);
         return nullptr;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // The status flags are known: setting them needs no query first.
+    ::fcntl(fd, F_SETFL, statusFlags & ~O_NONBLOCK);
 
     // A read-only entry refuses writers, whatever the caller's privileges, as
     // the read-only attribute does.
