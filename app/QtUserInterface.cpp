@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <cstdlib>
 #include <cstring>
@@ -104,6 +105,31 @@ std::string QtUserInterface::ShowOpen(const platform::OpenFileRequest& request) 
                                      FromUtf8(request.fileName), QtFilter(request.filter));
     const QByteArray utf8 = chosen.toUtf8();
     return std::string(utf8.constData(), static_cast<size_t>(utf8.size()));
+}
+
+bool QtUserInterface::ShowProgress(const platform::FileProgress& progress) {
+    if (!progress_) {
+        progress_ = std::make_unique<QProgressDialog>(QApplication::activeWindow());
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setCancelButtonText(QStringLiteral("취소"));
+        progress_->setMinimumDuration(500);
+        progress_->setAutoClose(false);
+        progress_->setAutoReset(false);
+    }
+    progress_->setWindowTitle(
+        FromUtf8(progress.title.empty() ? platform::ApplicationTitle() : progress.title));
+    progress_->setMaximum(static_cast<int>(std::min<int64_t>(progress.total, INT32_MAX)));
+    progress_->setValue(static_cast<int>(std::min<int64_t>(progress.done, INT32_MAX)));
+    progress_->setLabelText(QStringLiteral("%1 / %2\n%3")
+                                .arg(progress.done)
+                                .arg(progress.total)
+                                .arg(FromUtf8(progress.current)));
+    QCoreApplication::processEvents();
+    return !progress_->wasCanceled();
+}
+
+void QtUserInterface::EndProgress() {
+    progress_.reset();
 }
 
 }  // namespace app

@@ -1,8 +1,13 @@
 // The user-interface services of the platform layer, shown with Qt widgets:
-// modal message boxes, one event-loop step and the open-file dialog.
+// modal message boxes, one event-loop step, the open-file dialog and the
+// progress window of long file operations.
 #pragma once
 
+#include <memory>
+
 #include "platform/ui.h"
+
+class QProgressDialog;
 
 namespace app {
 
@@ -17,9 +22,12 @@ class QtUserInterface : public platform::UserInterface {
                    const std::optional<std::string>& title) override;
     void DoEvents() override;
     std::string ShowOpen(const platform::OpenFileRequest& request) override;
+    bool ShowProgress(const platform::FileProgress& progress) override;
+    void EndProgress() override;
 
   private:
     bool installed_ = false;
+    std::unique_ptr<QProgressDialog> progress_;
 };
 
 }  // namespace app

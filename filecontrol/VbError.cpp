@@ -89,9 +89,4 @@ int32_t RuntimeErrorFromWin32(platform::DWORD error) {
     }
 }
 
-void NotBuiltYet(const char* operation) {
-    throw VbError(vberr::kNotSupported,
-                  std::string("아직 만들어지지 않은 기능입니다: ") + operation);
-}
-
 }  // namespace filecontrol

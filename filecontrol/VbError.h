@@ -67,7 +67,4 @@ bool RunTrapped(Body&& body) noexcept {
     }
 }
 
-// Raised by an operation that this build does not provide yet.
-[[noreturn]] void NotBuiltYet(const char* operation);
-
 }  // namespace filecontrol

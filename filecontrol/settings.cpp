@@ -1,4 +1,4 @@
-// Path strings, INI settings and the shell launch.
+// Path strings and INI settings.
 #include <string>
 
 #include "filecontrol/VbString.h"
@@ -68,11 +68,6 @@ int32_t clsFileControl::IniWrite(const std::string& SectionName, const std::stri
     return platform::WritePrivateProfileStringA(
         platform::ToAnsi(SectionName), platform::ToAnsi(KeyName), platform::ToAnsi(WriteData),
         platform::ToAnsi(IniFileName));
-}
-
-int32_t clsFileControl::FileExecute(int32_t, const std::string&, std::string&, const std::string&,
-                                    const std::string&) {
-    NotBuiltYet("FileExecute");
 }
 
 }  // namespace filecontrol

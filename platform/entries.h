@@ -58,4 +58,13 @@ BOOL CopyFileExA(const std::string& lpExistingFileName, const std::string& lpNew
                  const void* lpProgressRoutine, const void* lpData, const BOOL* pbCancel,
                  DWORD dwCopyFlags);
 
+// Gives an entry a new path. Without MOVEFILE_REPLACE_EXISTING an existing
+// destination is refused (ERROR_ALREADY_EXISTS), decided in the same step as
+// the rename; with it, a file destination is replaced. Across file systems a
+// file is copied and then deleted with MOVEFILE_COPY_ALLOWED, the source
+// staying unless its copy is whole; otherwise, and for a folder, the move is
+// refused with ERROR_NOT_SAME_DEVICE.
+BOOL MoveFileExA(const std::string& lpExistingFileName, const std::string& lpNewFileName,
+                 DWORD dwFlags);
+
 }  // namespace platform

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -137,6 +138,48 @@ BOOL RemoveDirectoryA(const std::string& lpPathName) {
     }
     if (::rmdir(lpPathName.c_str()) != 0) {
         return Fail(errno == EEXIST ? ERROR_DIR_NOT_EMPTY : ErrorFromErrno(errno, lpPathName));
+    }
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+BOOL MoveFileExA(const std::string& lpExistingFileName, const std::string& lpNewFileName,
+                 DWORD dwFlags) {
+    for (const std::string* path : {&lpExistingFileName, &lpNewFileName}) {
+        const DWORD check = CheckPath(*path);
+        if (check != ERROR_SUCCESS) {
+            return Fail(path->empty() ? ERROR_PATH_NOT_FOUND : check);
+        }
+    }
+    const bool replace = (dwFlags & MOVEFILE_REPLACE_EXISTING) != 0;
+    struct stat source {};
+    if (::lstat(lpExistingFileName.c_str(), &source) != 0) {
+        return FailFromErrno(lpExistingFileName);
+    }
+    struct stat target {};
+    if (replace && ::lstat(lpNewFileName.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) {
+        return Fail(ERROR_ACCESS_DENIED);  // a folder is never replaced
+    }
+    const int moved = replace ? ::rename(lpExistingFileName.c_str(), lpNewFileName.c_str())
+                              : ::renameat2(AT_FDCWD, lpExistingFileName.c_str(), AT_FDCWD,
+                                            lpNewFileName.c_str(), RENAME_NOREPLACE);
+    if (moved == 0) {
+        SetLastError(ERROR_SUCCESS);
+        return TRUE;
+    }
+    if (errno == EEXIST) {
+        return Fail(ERROR_ALREADY_EXISTS);
+    }
+    if (errno != EXDEV || (dwFlags & MOVEFILE_COPY_ALLOWED) == 0 || S_ISDIR(source.st_mode)) {
+        return FailFromErrno(lpNewFileName);
+    }
+    if (!CopyFileExA(lpExistingFileName, lpNewFileName, nullptr, nullptr, nullptr,
+                     COPY_FILE_COPY_SYMLINK | (replace ? 0 : COPY_FILE_FAIL_IF_EXISTS))) {
+        const DWORD error = GetLastError();
+        return Fail(error == ERROR_FILE_EXISTS ? ERROR_ALREADY_EXISTS : error);
+    }
+    if (::unlink(lpExistingFileName.c_str()) != 0) {
+        return FailFromErrno(lpExistingFileName);
     }
     SetLastError(ERROR_SUCCESS);
     return TRUE;

@@ -18,6 +18,8 @@ class HeadlessUserInterface : public UserInterface {
     }
     void DoEvents() override {}
     std::string ShowOpen(const OpenFileRequest&) override { return std::string(); }
+    bool ShowProgress(const FileProgress&) override { return true; }
+    void EndProgress() override {}
 };
 
 HeadlessUserInterface headless;
@@ -73,6 +75,14 @@ void DoEvents() {
 
 std::string ShowOpenDialog(const OpenFileRequest& request) {
     return Current().ShowOpen(request);
+}
+
+bool ShowProgress(const FileProgress& progress) {
+    return Current().ShowProgress(progress);
+}
+
+void EndProgress() {
+    Current().EndProgress();
 }
 
 }  // namespace platform

@@ -1,9 +1,11 @@
 // User-interface services that the library and the application call: modal
-// message boxes, one message-pump step and the open-file dialog.
+// message boxes, one message-pump step, the open-file dialog and the progress
+// window of long file operations.
 //
 // The default implementation is headless: a box is printed to standard error
-// and answered with its default button, the pump does nothing and the dialog
-// is cancelled. A windowing front end installs its own implementation.
+// and answered with its default button, the pump does nothing, the dialog is
+// cancelled and no progress is shown (nor ever cancelled). A windowing front
+// end installs its own implementation.
 #pragma once
 
 #include <cstdint>
@@ -52,6 +54,14 @@ struct OpenFileRequest {
     std::string fileName;
 };
 
+// What the progress window of a long file operation shows.
+struct FileProgress {
+    std::string title;    // empty: the application's title
+    int64_t done = 0;     // items finished
+    int64_t total = 0;    // items in all
+    std::string current;  // the item being worked on
+};
+
 class UserInterface {
   public:
     virtual ~UserInterface() = default;
@@ -61,6 +71,11 @@ class UserInterface {
     virtual void DoEvents() = 0;
     // The chosen file's full path; the empty string when the user cancelled.
     virtual std::string ShowOpen(const OpenFileRequest& request) = 0;
+    // Shows the progress window or brings it up to date; false when the user
+    // asked to cancel.
+    virtual bool ShowProgress(const FileProgress& progress) = 0;
+    // Closes the progress window, if one is shown.
+    virtual void EndProgress() = 0;
 };
 
 // Makes `ui` the implementation in force; null returns to the headless one.
@@ -78,5 +93,7 @@ int32_t MsgBox(const std::string& prompt, int32_t buttons = vbOKOnly,
                const std::optional<std::string>& title = std::nullopt);
 void DoEvents();
 std::string ShowOpenDialog(const OpenFileRequest& request);
+bool ShowProgress(const FileProgress& progress);
+void EndProgress();
 
 }  // namespace platform

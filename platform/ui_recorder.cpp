@@ -38,4 +38,13 @@ std::string RecordingUserInterface::ShowOpen(const OpenFileRequest& request) {
     return answer;
 }
 
+bool RecordingUserInterface::ShowProgress(const FileProgress& update) {
+    progress.push_back(update);
+    return static_cast<int>(progress.size()) != cancelProgressAt;
+}
+
+void RecordingUserInterface::EndProgress() {
+    ++progressEnded;
+}
+
 }  // namespace platform

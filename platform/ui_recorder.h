@@ -28,6 +28,8 @@ class RecordingUserInterface : public UserInterface {
                    const std::optional<std::string>& title) override;
     void DoEvents() override;
     std::string ShowOpen(const OpenFileRequest& request) override;
+    bool ShowProgress(const FileProgress& progress) override;
+    void EndProgress() override;
 
     // Answers for the next boxes, in order; without one a box gets its
     // default answer.
@@ -37,10 +39,15 @@ class RecordingUserInterface : public UserInterface {
     std::deque<std::string> dialogAnswers;
     // Called at every pump step, after it is counted.
     std::function<void()> onDoEvents;
+    // The progress window answers "cancel" at this update (counted from 1);
+    // 0 never.
+    int cancelProgressAt = 0;
 
     std::vector<Box> boxes;
     std::vector<OpenFileRequest> dialogs;
     int doEventsCount = 0;
+    std::vector<FileProgress> progress;
+    int progressEnded = 0;
 };
 
 }  // namespace platform

@@ -41,17 +41,6 @@ TEST(InterfaceTest, OptionalParametersHaveTheirDefaults) {
     EXPECT_FALSE(fc.WriteFile("", "x"));
 }
 
-TEST(InterfaceTest, OperationsNotInThisBuildSaySoClearly) {
-    clsFileControl fc;
-    try {
-        fc.FileReName("/tmp", "a", "b");
-        FAIL() << "expected an error";
-    } catch (const filecontrol::VbError& e) {
-        EXPECT_EQ(e.number(), filecontrol::vberr::kNotSupported);
-        EXPECT_NE(e.description().find("FileReName"), std::string::npos);
-    }
-}
-
 TEST(InterfaceTest, EventsStartWithoutHandlers) {
     clsFileControl fc;
     EXPECT_FALSE(fc.FileDelete);

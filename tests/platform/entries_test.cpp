@@ -68,10 +68,10 @@ TEST_F(EntriesTest, ReadOnlyFolderStillTakesNewFiles) {
     ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
     ASSERT_EQ(::chmod((dir / "ro").c_str(), 0777), 0);
     // Also for a user without root's power over permissions.
-    EXPECT_EQ(testsupport::RunInChild(
-                  [&] { return CopyFileA(dir / "source", dir / "ro/new.txt", TRUE) ? 0 : 1; },
-                  true),
-              0);
+    EXPECT_EQ(
+        testsupport::RunInChild(
+            [&] { return CopyFileA(dir / "source", dir / "ro/new.txt", TRUE) ? 0 : 1; }, true),
+        0);
     EXPECT_TRUE(Exists(dir / "ro/new.txt"));
     EXPECT_FALSE(RemoveDirectoryA(dir / "ro"));
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
