@@ -1,10 +1,17 @@
 #include "app/frmMain.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QEventLoop>
 #include <QFont>
+#include <QMimeData>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTimer>
-#include <atomic>
+#include <QUrl>
 #include <thread>
 
 #include "app/modCommon.h"
@@ -47,7 +54,43 @@ void ShowTrapped(const std::exception& e) {
     platform::MsgBox(e.what());
 }
 
+// Input a user gives with mouse, keyboard or a drop.
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
+
+int FrameEdgeTop(const QGroupBox& box) {
+    QStyleOptionGroupBox option;
+    option.initFrom(&box);
+    option.text = box.title();
+    option.lineWidth = 1;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    option.textAlignment = box.alignment();
+    return box.style()
+        ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, &box)
+        .top();
+}
 
 frmMain::frmMain() : strOCRResult(kResultLength, ' ') {
     platform::SetApplicationTitle(kTitle);
@@ -81,6 +124,9 @@ frmMain::frmMain() : strOCRResult(kResultLength, ' ') {
     place(Frame1, 120, 2160, 7065, 11295);
     tbxFull_Txt = new QPlainTextEdit(Frame1);
     place(tbxFull_Txt, 120, 240, 6855, 10935);
+    tbxFull_Txt->setTabChangesFocus(true);
+    ClearFrameEdges();
+    setAcceptDrops(true);
 
     // Tab order by tab index: result box 1, exit 2, recognise 3, path 5, open 6.
     setTabOrder(tbxFull_Txt, cmdExit);
@@ -91,6 +137,49 @@ frmMain::frmMain() : strOCRResult(kResultLength, ' ') {
     connect(cmdOpen, &QPushButton::clicked, this, [this] { cmdOpen_Click(); });
     connect(cmdOCR, &QPushButton::clicked, this, [this] { cmdOCR_Click(); });
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+}
+
+void frmMain::ClearFrameEdges() {
+    for (QGroupBox* box : {Frame2, Frame1}) {
+        int top = box->height();
+        for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            top = std::min(top, child->y());
+        }
+        const int shift = FrameEdgeTop(*box) + 2 - top;
+        if (shift <= 0) {
+            continue;
+        }
+        // The frame grows by what its controls move down, so nothing is cut;
+        // the result frame's box gives the room back at its bottom.
+        for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            child->move(child->x(), child->y() + shift);
+            if (box == Frame1) {
+                child->resize(child->width(), child->height() - shift);
+            }
+        }
+        if (box == Frame2) {
+            box->resize(box->width(), box->height() + shift);
+        }
+    }
+}
+
+void frmMain::FitToScreen(const QRect& available) {
+    // Before the window is mapped its frame is not known: a title bar's
+    // height is kept free then.
+    const int decoration = frameGeometry().height() > height()
+                               ? frameGeometry().height() - height()
+                               : style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const int missing = height() + decoration - available.height();
+    if (missing <= 0) {
+        return;
+    }
+    // The result box keeps a few lines however small the screen.
+    const int fewLines = tbxFull_Txt->fontMetrics().lineSpacing() * 5;
+    const int shrink = std::min(missing, std::max(0, tbxFull_Txt->height() - fewLines));
+    Frame1->resize(Frame1->width(), Frame1->height() - shrink);
+    tbxFull_Txt->resize(tbxFull_Txt->width(), tbxFull_Txt->height() - shrink);
+    setFixedSize(width(), height() - shrink);
+    move(x(), available.top());
 }
 
 void frmMain::Form_Load() {
@@ -113,6 +202,9 @@ void frmMain::Form_Load() {
 
 void frmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!shownOnce_ && screen() != nullptr) {
+        FitToScreen(screen()->availableGeometry());
+    }
     // The window is activated in the sense of the automatic start only when it
     // first appears; closing a box or a dialog, or returning from another
     // program, does not count.
@@ -170,7 +262,10 @@ int32_t frmMain::CallEngine(const std::string& ansiPath, std::string& ansiBuffer
     busy_ = true;
     setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::atomic<bool> done{false};
+    qApp->installEventFilter(this);
+    // The window goes on painting and can be moved while the engine works on
+    // its own thread; the loop ends when the worker says it is done.
+    QEventLoop waiting;
     int32_t answer = 0;
     std::exception_ptr failure;
     std::thread worker([&] {
@@ -179,13 +274,13 @@ int32_t frmMain::CallEngine(const std::string& ansiPath, std::string& ansiBuffer
         } catch (...) {
             failure = std::current_exception();
         }
-        done = true;
+        QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
     });
-    while (!done) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    waiting.exec();
     worker.join();
+    // Input that came meanwhile and is still queued is dropped with the rest.
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(this);
     QApplication::restoreOverrideCursor();
     setEnabled(true);
     busy_ = false;
@@ -193,6 +288,39 @@ int32_t frmMain::CallEngine(const std::string& ansiPath, std::string& ansiBuffer
         std::rethrow_exception(failure);
     }
     return answer;
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (busy_ && IsUserInput(event->type()) && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (busy_) {
+        event->ignore();  // the engine's run ends first
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!busy_ && !urls.isEmpty() && urls.front().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (busy_ || urls.isEmpty() || !urls.front().isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    txtImg_Path->setText(urls.front().toLocalFile());
+    cmdOCR_Click();
 }
 
 void frmMain::RunOCR(const std::string&) {

@@ -20,6 +20,9 @@ struct CommonDialog {
     std::string FileName;
 };
 
+// Where the style draws the top edge of a frame, in the frame's coordinates.
+int FrameEdgeTop(const QGroupBox& box);
+
 class frmMain : public QWidget {
   public:
     static constexpr int kResultLength = 65000;
@@ -35,6 +38,11 @@ class frmMain : public QWidget {
 
     // Runs the load handler once, before the window is first shown.
     void Load() { Form_Load(); }
+
+    // Keeps the window inside `available` (a screen's area without its
+    // panels): where the designed height does not fit, the result frame and
+    // box give up what is missing. On a screen large enough nothing changes.
+    void FitToScreen(const QRect& available);
 
     QGroupBox* Frame2;
     QLineEdit* txtImg_Path;
@@ -53,12 +61,22 @@ class frmMain : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // While the engine works, input meant for this window is dropped here,
+    // so that nothing is replayed after the run.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void RunOCR(const std::string& path);
     // Calls the engine off the window's thread while the window keeps
     // painting but takes no input; answers the engine's result.
     int32_t CallEngine(const std::string& ansiPath, std::string& ansiBuffer);
+
+    // Moves the controls of each frame below the frame's top edge where the
+    // style draws that edge lower than the layout's coordinates expect.
+    void ClearFrameEdges();
 
     std::string strOCRResult;
     bool shownOnce_ = false;

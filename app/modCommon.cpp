@@ -5,6 +5,9 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdlib>
 
 #include "app/QtUserInterface.h"
@@ -37,6 +40,22 @@ std::string CleanCommandLine(const std::string& text) {
     std::string cleaned = filecontrol::vb::Trim(text);
     std::erase(cleaned, '"');
     return cleaned;
+}
+
+std::string AbsoluteFromStart(const std::string& path) {
+    if (path.empty() || path.front() == platform::kPathSeparator) {
+        return path;
+    }
+    return platform::FromAnsi(platform::GetCurrentDirectoryA()) + platform::kPathSeparator + path;
+}
+
+bool LoadQtTranslation(QTranslator& translator) {
+    if (!translator.load(QLocale(QLocale::Korean), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        return false;
+    }
+    QCoreApplication::installTranslator(&translator);
+    return true;
 }
 
 bool F_Find_File(const std::string& path) {
@@ -76,10 +95,12 @@ int Main(int argc, char** argv) {
                              platform::vbOKOnly | platform::vbInformation, std::string("알림"));
             return 0;
         }
-        strCmdFile = CleanCommandLine(CommandLineText(argc, argv));
+        strCmdFile = AbsoluteFromStart(CleanCommandLine(CommandLineText(argc, argv)));
         strAppPath = platform::ApplicationFolder();
 
         QApplication application(argc, argv);
+        QTranslator qtTranslation;
+        LoadQtTranslation(qtTranslation);
         QtUserInterface ui;
         frmMain window;
         window.Load();

@@ -7,6 +7,8 @@
 
 #include "filecontrol/clsFileControl.h"
 
+class QTranslator;
+
 namespace app {
 
 // The application folder, used as the current folder for every engine call.
@@ -23,6 +25,15 @@ std::string CommandLineText(int argc, char** argv);
 
 // The command-line text trimmed, then every double quote removed.
 std::string CleanCommandLine(const std::string& text);
+
+// `path` made absolute against the current folder, as it is when the program
+// starts: every recognition run makes the application folder current, so a
+// relative command-line path would name another file by then.
+std::string AbsoluteFromStart(const std::string& path);
+
+// Loads the Korean translation of Qt's own dialogs and menus into
+// `translator` and installs it; false where it is not installed.
+bool LoadQtTranslation(QTranslator& translator);
 
 // True when `path` names an existing file (not a folder).
 bool F_Find_File(const std::string& path);

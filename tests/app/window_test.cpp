@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QTimer>
+#include <QTranslator>
+#include <QUrl>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -274,6 +279,100 @@ TEST_F(WindowTest, LayoutFollowsTheTwipsAtTheScreenDpi) {
     }
     EXPECT_EQ(order, (std::vector<QWidget*>{window.tbxFull_Txt, window.cmdExit, window.cmdOCR,
                                             window.txtImg_Path, window.cmdOpen}));
+}
+
+TEST_F(WindowTest, InputGivenWhileTheEngineWorksIsDroppedNotReplayed) {
+    ::setenv("FAKE_OCR_SLEEP_MS", "400", 1);
+    frmMain window;
+    window.show();
+    Settle(window);
+    window.txtImg_Path->setText(QString::fromStdString(image));
+    QTimer::singleShot(150, &window, [&] {
+        // A click on the exit button and a key for the path box, as the
+        // window system delivers them in the middle of the run.
+        const QPointF centre = QRectF(window.cmdExit->rect()).center();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QCoreApplication::postEvent(
+                window.cmdExit, new QMouseEvent(type, centre, window.cmdExit->mapToGlobal(centre),
+                                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        }
+        QCoreApplication::postEvent(
+            window.txtImg_Path, new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+    });
+    window.cmdOCR_Click();
+    Settle(window);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(Utf8(window.txtImg_Path->text()), image);
+    EXPECT_EQ(Calls().size(), 1u);
+}
+
+TEST_F(WindowTest, ARelativeCommandLinePathIsRecognisedFromTheStartingFolder) {
+    ASSERT_TRUE(platform::SetCurrentDirectoryA(images.path()));
+    strCmdFile = AbsoluteFromStart(CleanCommandLine("\"page1.png\""));
+    EXPECT_EQ(strCmdFile, image);
+    frmMain window;
+    window.Load();
+    window.show();
+    Settle(window);
+    ASSERT_EQ(Calls().size(), 1u);
+    EXPECT_NE(Calls()[0].find(image), std::string::npos);
+    EXPECT_TRUE(testsupport::Exists(images / "page1.txt"));
+}
+
+TEST_F(WindowTest, TabLeavesTheResultBoxAndADroppedFileIsRecognised) {
+    ::setenv("FAKE_OCR_TEXT", "dropped", 1);
+    frmMain window;
+    window.show();
+    Settle(window);
+    window.tbxFull_Txt->setFocus();
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, "\t");
+    QApplication::sendEvent(window.tbxFull_Txt, &tab);
+    EXPECT_EQ(QApplication::focusWidget(), window.cmdExit);
+    EXPECT_TRUE(window.tbxFull_Txt->toPlainText().isEmpty());
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(image))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    Settle(window);
+    EXPECT_EQ(Utf8(window.txtImg_Path->text()), image);
+    EXPECT_EQ(Utf8(window.tbxFull_Txt->toPlainText()), "dropped");
+    EXPECT_EQ(Calls().size(), 1u);
+}
+
+TEST_F(WindowTest, TheWindowFitsASmallScreenAndFramesClearTheirControls) {
+    frmMain large;
+    const QSize designed = large.size();
+    large.FitToScreen(QRect(0, 0, 1920, 1200));
+    EXPECT_EQ(large.size(), designed);
+
+    frmMain small;
+    small.FitToScreen(QRect(0, 32, 1366, 700));
+    EXPECT_LE(small.height(), 700);
+    EXPECT_EQ(small.width(), designed.width());
+    EXPECT_LE(small.Frame1->geometry().bottom(), small.height());
+    EXPECT_LE(small.tbxFull_Txt->geometry().bottom(), small.Frame1->height());
+    EXPECT_GT(small.tbxFull_Txt->height(), 100);
+
+    for (QGroupBox* box : {small.Frame1, small.Frame2}) {
+        for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            EXPECT_GT(child->y(), FrameEdgeTop(*box)) << child->metaObject()->className();
+            EXPECT_LE(child->geometry().bottom(), box->height());
+        }
+    }
+}
+
+TEST_F(WindowTest, QtsOwnDialogsAndMenusAreKorean) {
+    QTranslator translation;
+    if (!LoadQtTranslation(translation)) {
+        GTEST_SKIP() << "Qt's Korean translation (qt6-translations-l10n) is not installed";
+    }
+    EXPECT_EQ(QCoreApplication::translate("QWidgetTextControl", "&Copy"),
+              QString::fromUtf8("복사(&C)"));
+    QCoreApplication::removeTranslator(&translation);
 }
 
 }  // namespace
