@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "engine/PdfInput.h"
+
 namespace engine {
 
 void PixDeleter::operator()(Pix* pix) const {
@@ -199,6 +201,32 @@ ResultCode ReadPages(const std::string& path, std::vector<PixPtr>& pages) {
     }
     pages = std::move(decoded);
     return kSuccess;
+}
+
+ResultCode DecodedPages::Read(int index, PixPtr& page) {
+    if (index < 0 || index >= Count() || !pages_[static_cast<size_t>(index)]) {
+        return kRecognitionFailed;
+    }
+    // A clone shares the pixels: the page can be read again.
+    page = PixPtr(pixClone(pages_[static_cast<size_t>(index)].get()));
+    return kSuccess;
+}
+
+ResultCode OpenPages(const std::string& path, std::unique_ptr<PageSource>& pages) {
+    pages.reset();
+    struct stat info;
+    if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return kFileNotFound;
+    }
+    if (LooksLikePdf(path)) {
+        return OpenPdf(path, pages);
+    }
+    std::vector<PixPtr> decoded;
+    const ResultCode read = ReadPages(path, decoded);
+    if (read == kSuccess) {
+        pages = std::make_unique<DecodedPages>(std::move(decoded));
+    }
+    return read;
 }
 
 }  // namespace engine

@@ -26,4 +26,30 @@ constexpr long long kMaxPixels = 100'000'000;
 // Answers kSuccess or the failure's code; on failure `pages` is empty.
 ResultCode ReadPages(const std::string& path, std::vector<PixPtr>& pages);
 
+// The pages of a document in order, handed out one at a time, so that a
+// long document need not be held in memory all at once.
+class PageSource {
+  public:
+    virtual ~PageSource() = default;
+    virtual int Count() const = 0;
+    // Page `index` (from 0); kSuccess or the failure's code.
+    virtual ResultCode Read(int index, PixPtr& page) = 0;
+};
+
+// The pages of an image, decoded already.
+class DecodedPages : public PageSource {
+  public:
+    explicit DecodedPages(std::vector<PixPtr> pages) : pages_(std::move(pages)) {}
+    int Count() const override { return static_cast<int>(pages_.size()); }
+    ResultCode Read(int index, PixPtr& page) override;
+
+  private:
+    std::vector<PixPtr> pages_;
+};
+
+// Opens the image or PDF document `path` (a UTF-8 file name): its kind, and
+// the sizes and number of its pages, are checked before anything large is
+// allocated. kSuccess or the failure's code.
+ResultCode OpenPages(const std::string& path, std::unique_ptr<PageSource>& pages);
+
 }  // namespace engine

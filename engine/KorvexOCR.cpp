@@ -37,6 +37,22 @@ int32_t Recognize(const char* path, char* buffer) {
     if (path == nullptr || buffer == nullptr) {
         return engine::kBadArgument;
     }
+    std::string text;
+    const engine::ResultCode recognized = engine::RecognizeDocument(platform::FromAnsi(path), text);
+    if (recognized != engine::kSuccess) {
+        return recognized;
+    }
+    std::string bytes = engine::ResultBytes(text, engine::kResultBufferSize - 1);
+    std::memcpy(buffer, bytes.data(), bytes.size());
+    buffer[bytes.size()] = '\0';
+    return engine::kSuccess;
+}
+
+}  // namespace
+
+namespace engine {
+
+ResultCode RecognizeDocument(const std::string& utf8Path, std::string& utf8Text) {
     std::lock_guard<std::mutex> lock(recognizerMutex);
     setMsgSeverity(L_SEVERITY_NONE);
     // Tesseract's parallel loops are too short to pay for their threads: on
@@ -45,24 +61,19 @@ int32_t Recognize(const char* path, char* buffer) {
     // runs every parallel region of this thread on the thread itself, whatever
     // thread count the region asks for.
     omp_set_max_active_levels(0);
-    std::vector<engine::PixPtr> pages;
-    engine::ResultCode read = engine::ReadPages(platform::FromAnsi(path), pages);
-    if (read != engine::kSuccess) {
-        return read;
+    std::unique_ptr<PageSource> pages;
+    const ResultCode opened = OpenPages(utf8Path, pages);
+    if (opened != kSuccess) {
+        return opened;
     }
-    std::string text;
-    engine::ResultCode recognized = TheRecognizer().Recognize(pages, text);
-    if (recognized != engine::kSuccess) {
-        return recognized;
+    const ResultCode recognized = TheRecognizer().Recognize(*pages, utf8Text);
+    if (recognized == kSuccess) {
+        UnloadBeforeTesseractExits();
     }
-    UnloadBeforeTesseractExits();
-    std::string bytes = engine::ResultBytes(text, engine::kResultBufferSize - 1);
-    std::memcpy(buffer, bytes.data(), bytes.size());
-    buffer[bytes.size()] = '\0';
-    return engine::kSuccess;
+    return recognized;
 }
 
-}  // namespace
+}  // namespace engine
 
 extern "C" int32_t KorvexOCRText_Ex(const char* path, char* buffer) {
     try {

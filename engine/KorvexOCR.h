@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace engine {
 
@@ -12,14 +13,20 @@ constexpr int32_t kResultBufferSize = 65000;
 
 enum ResultCode : int32_t {
     kSuccess = 1,
-    kBadArgument = 0,        // no path or no buffer was given
-    kFileNotFound = -1,      // the path names no readable regular file
-    kNotAnImage = -2,        // the file is not an image format the engine reads
-    kImageTooLarge = -3,     // the image is larger than the engine accepts
-    kImageDamaged = -4,      // the image is truncated or its data is corrupt
-    kNoLanguageData = -5,    // the language models could not be loaded
-    kRecognitionFailed = -6  // recognition itself failed (out of memory, ...)
+    kBadArgument = 0,         // no path or no buffer was given
+    kFileNotFound = -1,       // the path names no readable regular file
+    kNotAnImage = -2,         // the file is not an image format the engine reads
+    kImageTooLarge = -3,      // the image is larger than the engine accepts
+    kImageDamaged = -4,       // the image is truncated or its data is corrupt
+    kNoLanguageData = -5,     // the language models could not be loaded
+    kRecognitionFailed = -6,  // recognition itself failed (out of memory, ...)
+    kEncrypted = -7           // a PDF document that opens only with a password
 };
+
+// Recognises every page of the image or PDF document `utf8Path` into
+// `utf8Text`, whole (no buffer limit): what the entry points below cut to
+// their buffer, for callers inside the same program. Calls take turns.
+ResultCode RecognizeDocument(const std::string& utf8Path, std::string& utf8Text);
 
 }  // namespace engine
 

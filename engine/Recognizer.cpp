@@ -196,19 +196,25 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
     latin_->Clear();
 }
 
-ResultCode Recognizer::Recognize(const std::vector<PixPtr>& pages, std::string& utf8) {
+ResultCode Recognizer::Recognize(PageSource& pages, std::string& utf8) {
     if (!EnsureLoaded()) {
         return kNoLanguageData;
     }
-    utf8.clear();
-    for (const PixPtr& page : pages) {
+    std::string text;
+    for (int index = 0; index < pages.Count(); ++index) {
+        PixPtr page;
+        const ResultCode read = pages.Read(index, page);
+        if (read != kSuccess) {
+            return read;
+        }
         // A page's text ends with its line break; one more leaves a blank
         // line between pages.
-        if (!utf8.empty()) {
-            utf8 += '\n';
+        if (!text.empty()) {
+            text += '\n';
         }
-        utf8 += RecognizePage(page.get());
+        text += RecognizePage(page.get());
     }
+    utf8 = std::move(text);
     return kSuccess;
 }
 

@@ -28,9 +28,9 @@ class Recognizer {
     Recognizer(const Recognizer&) = delete;
     Recognizer& operator=(const Recognizer&) = delete;
 
-    // Recognises the pages in order; their texts are separated by a blank line.
-    // Not reentrant: callers take turns.
-    ResultCode Recognize(const std::vector<PixPtr>& pages, std::string& utf8);
+    // Recognises the pages in order, one at a time; their texts are separated
+    // by a blank line. Not reentrant: callers take turns.
+    ResultCode Recognize(PageSource& pages, std::string& utf8);
 
     // Releases the models; the next recognition loads them again.
     void Unload();

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 #include <leptonica/allheaders.h>
 
+#include <QFont>
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QString>
 #include <QStringList>
+#include <cstdio>
 #include <sstream>
 
 #include "support/TextPage.h"
@@ -144,6 +148,45 @@ std::vector<std::string> Words(const std::string& text) {
         words.push_back(word);
     }
     return words;
+}
+
+void WriteTextPdf(const std::string& path, const std::vector<std::vector<std::string>>& pages) {
+    QPdfWriter writer(QString::fromStdString(path));
+    writer.setResolution(300);
+    writer.setPageSize(QPageSize(QPageSize::A5));
+    QPainter painter(&writer);
+    QFont font(QStringLiteral("NanumGothic"));
+    font.setPixelSize(60);  // 5 mm letters at 300 dpi
+    painter.setFont(font);
+    for (size_t page = 0; page < pages.size(); ++page) {
+        if (page > 0) {
+            writer.newPage();
+        }
+        int y = 200;
+        for (const std::string& line : pages[page]) {
+            painter.drawText(150, y, QString::fromStdString(line));
+            y += 120;
+        }
+    }
+}
+
+std::string MinimalPdf(const std::vector<std::string>& objects, const std::string& trailer) {
+    std::string pdf = "%PDF-1.4\n";
+    std::vector<size_t> offsets;
+    for (size_t i = 0; i < objects.size(); ++i) {
+        offsets.push_back(pdf.size());
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const size_t xref = pdf.size();
+    pdf += "xref\n0 " + std::to_string(objects.size() + 1) + "\n0000000000 65535 f \n";
+    for (size_t offset : offsets) {
+        char entry[32];
+        std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
+        pdf += entry;
+    }
+    pdf += "trailer\n<< /Size " + std::to_string(objects.size() + 1) + " /Root 1 0 R " + trailer +
+           " >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
+    return pdf;
 }
 
 }  // namespace testimages

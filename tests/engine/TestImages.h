@@ -24,6 +24,16 @@ void WriteMultipageTiff(const std::vector<std::string>& pages, const std::string
 // format, as {file name, bytes}.
 std::vector<std::pair<std::string, std::string>> HugeImageHeaders(const std::string& jpegSample);
 
+// A PDF document at `path` of one page per entry of `pages`, each page the
+// lines of text drawn as WriteTextPage draws them (the document carries the
+// text as text too, which the engine is not to use).
+void WriteTextPdf(const std::string& path, const std::vector<std::vector<std::string>>& pages);
+
+// A small PDF document put together from `objects` (numbered from 1, the
+// first the catalog), with a correct cross-reference table and `trailer`
+// added to the trailer dictionary.
+std::string MinimalPdf(const std::vector<std::string>& objects, const std::string& trailer = "");
+
 // The words of `text`, split at white space.
 std::vector<std::string> Words(const std::string& text);
 

@@ -27,10 +27,10 @@ class InFolder {
     std::filesystem::path previous_;
 };
 
-std::vector<engine::PixPtr> PageOf(const std::string& path, const std::string& line) {
+std::unique_ptr<engine::PageSource> PageOf(const std::string& path, const std::string& line) {
     testimages::WriteTextPage(path, {line});
-    std::vector<engine::PixPtr> pages;
-    EXPECT_EQ(engine::kSuccess, engine::ReadPages(path, pages));
+    std::unique_ptr<engine::PageSource> pages;
+    EXPECT_EQ(engine::kSuccess, engine::OpenPages(path, pages));
     return pages;
 }
 
@@ -44,26 +44,26 @@ void WriteBrokenTessdata(const TempDir& dir) {
 TEST(EngineModels, TheCurrentFoldersTessdataComesBeforeTheSystems) {
     TempDir dir;
     WriteBrokenTessdata(dir);
-    std::vector<engine::PixPtr> pages = PageOf(dir / "page.png", "언어 자료");
+    std::unique_ptr<engine::PageSource> pages = PageOf(dir / "page.png", "언어 자료");
     InFolder inDir(dir.path());
     engine::Recognizer recognizer;
     std::string text;
-    EXPECT_EQ(engine::kNoLanguageData, recognizer.Recognize(pages, text));
+    EXPECT_EQ(engine::kNoLanguageData, recognizer.Recognize(*pages, text));
 }
 
 TEST(EngineModels, StayLoadedBetweenRecognitions) {
     TempDir dir;
-    std::vector<engine::PixPtr> pages = PageOf(dir / "page.png", "한 번만 불러옵니다");
+    std::unique_ptr<engine::PageSource> pages = PageOf(dir / "page.png", "한 번만 불러옵니다");
     engine::Recognizer recognizer;
     std::string first;
-    ASSERT_EQ(engine::kSuccess, recognizer.Recognize(pages, first));
+    ASSERT_EQ(engine::kSuccess, recognizer.Recognize(*pages, first));
     WriteBrokenTessdata(dir);
     InFolder inDir(dir.path());
     std::string second;
-    EXPECT_EQ(engine::kSuccess, recognizer.Recognize(pages, second));
+    EXPECT_EQ(engine::kSuccess, recognizer.Recognize(*pages, second));
     EXPECT_EQ(first, second);
     recognizer.Unload();
-    EXPECT_EQ(engine::kNoLanguageData, recognizer.Recognize(pages, second));
+    EXPECT_EQ(engine::kNoLanguageData, recognizer.Recognize(*pages, second));
 }
 
 }  // namespace
