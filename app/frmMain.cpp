@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <thread>
 
+#include "app/ResultBuffer.h"
 #include "app/modCommon.h"
 #include "app/modFullText.h"
 #include "filecontrol/VbString.h"
@@ -39,15 +40,6 @@ std::string ToUtf8(const QString& text) {
 // The text up to its first NUL character.
 std::string UpToNul(const std::string& text) {
     return text.substr(0, text.find('\0'));
-}
-
-// A text as the fixed-length buffer holds it: cut or padded with blanks.
-std::string FixedLength(const std::string& text) {
-    const int64_t length = filecontrol::vb::Len(text);
-    if (length >= frmMain::kResultLength) {
-        return filecontrol::vb::Left(text, frmMain::kResultLength);
-    }
-    return text + std::string(static_cast<size_t>(frmMain::kResultLength - length), ' ');
 }
 
 void ShowTrapped(const std::exception& e) {
@@ -345,8 +337,7 @@ void frmMain::RunOCR(const std::string&) {
         if (filecontrol::vb::Len(path) < 3) {
             throw filecontrol::VbError(filecontrol::vberr::kInvalidCall);
         }
-        const std::string resultFile =
-            filecontrol::vb::Left(path, filecontrol::vb::Len(path) - 3) + "txt";
+        const std::string resultFile = ResultFileOf(path);
         // An image whose name already ends in "txt" would be overwritten by its
         // own result; no result file is written then.
         if (resultFile != path) {

@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <string>
 
+#include "app/ResultBuffer.h"
+
 namespace app {
 
 // The open-file dialog component: its options and the file name it keeps
@@ -25,7 +27,7 @@ int FrameEdgeTop(const QGroupBox& box);
 
 class frmMain : public QWidget {
   public:
-    static constexpr int kResultLength = 65000;
+    static constexpr int kResultLength = app::kResultLength;
 
     frmMain();
 

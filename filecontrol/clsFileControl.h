@@ -23,6 +23,8 @@
 
 namespace filecontrol {
 
+struct FoundEntry;
+
 class clsFileControl {
   public:
     // Event handler: the name of the entry just deleted or copied, and a
@@ -104,10 +106,20 @@ class clsFileControl {
   private:
     static void SwapString(std::string& first, std::string& second);
     static bool IsArrayDimensioned(StrArray& array);
-    // DepthSearch below one folder; `ancestors` holds the folders on the way
-    // down, so that a link leading back up is not followed again.
-    void DepthSearchBelow(const std::string& folder, const std::string& strFileFormat,
-                          StrArray& ArrFileName, std::vector<platform::FileIdentity>& ancestors);
+    // Walks the tree below `folder` depth first, as DepthSearch and
+    // GetFolderSize do: the subfolders in upper-cased name order first, then
+    // the folder's own entries other than folders that match
+    // `strFileFormat`, each handed to `onFile` with its folder's path.
+    // `ancestors` holds the folders on the way down, so that a link leading
+    // back up is not followed again. A folder that cannot be listed gives
+    // nothing; what `onFile` raises reaches the caller.
+    using FileVisitor = std::function<void(const std::string& folder, const FoundEntry& entry)>;
+    void WalkDepthFirst(const std::string& folder, const std::string& strFileFormat,
+                        platform::DWORD fields, std::vector<platform::FileIdentity>& ancestors,
+                        const FileVisitor& onFile);
+    // Adds to `total` the sizes of the files that match `strFileFormat` in
+    // `folder` and below, subfolders first.
+    void AddFolderSize(const std::string& folder, const std::string& strFileFormat, double& total);
     // CopyFolder below the check that the destination is not inside the
     // source, which holds for every level once it holds for the top.
     bool CopyFolderInto(const std::string& strSrcDirName, const std::string& strDstDirName,

@@ -86,32 +86,18 @@ std::string clsFileControl::AddSearchFileSize(const std::string& strFullPath, do
 
 double clsFileControl::GetFolderSize(const std::string& strPath, const std::string& strFileFormat) {
     double total = 0.0;
-    std::vector<platform::FileIdentity> ancestors;
-    AddFolderSize(strPath, strFileFormat, total, ancestors);
+    AddFolderSize(strPath, strFileFormat, total);
     return total;
 }
 
 void clsFileControl::AddFolderSize(const std::string& folder, const std::string& strFileFormat,
-                                   double& total, std::vector<platform::FileIdentity>& ancestors) {
-    std::string path = folder;
-    if (!path.empty() && path.back() == kSeparator) {
-        path.pop_back();
-    }
-    const AncestorScope scope(ancestors, path);
-    if (scope.repeat()) {
-        return;  // a link back to a folder above: its files are being summed already
-    }
-    StrArray subfolders;
-    double own = 0;
-    RunTrapped([&] {
-        ScanFolder(path, strFileFormat, platform::FIND_FIELD_SIZE_AND_TIMES, subfolders,
-                   [&](const FoundEntry& entry) { own += static_cast<double>(entry.size); });
-    });
-    QuickSort(subfolders, 0, subfolders.UBound());
-    for (int32_t i = 0; i <= subfolders.UBound(); ++i) {
-        AddFolderSize(path + kSeparator + subfolders[i], strFileFormat, total, ancestors);
-    }
-    total += own;
+                                   double& total) {
+    // Each size is added whole, 64 bits of it.
+    std::vector<platform::FileIdentity> ancestors;
+    WalkDepthFirst(folder, strFileFormat, platform::FIND_FIELD_SIZE_AND_TIMES, ancestors,
+                   [&](const std::string&, const FoundEntry& entry) {
+                       total += static_cast<double>(entry.size);
+                   });
 }
 
 }  // namespace filecontrol

@@ -228,35 +228,39 @@ bool clsFileControl::DepthSearch(const std::string& strFilePath, const std::stri
         ArrFileName = StrArray::Empty();
     }
     std::vector<platform::FileIdentity> ancestors;
-    DepthSearchBelow(strFilePath, strFileFormat, ArrFileName, ancestors);
+    WalkDepthFirst(strFilePath, strFileFormat, platform::FIND_FIELD_FOLDER_BIT, ancestors,
+                   [&](const std::string& folder, const FoundEntry& entry) {
+                       ArrFileName.Append(folder + kSeparator + entry.name);
+                   });
     return ArrFileName.UBound() >= 0;
 }
 
-void clsFileControl::DepthSearchBelow(const std::string& folder, const std::string& strFileFormat,
-                                      StrArray& ArrFileName,
-                                      std::vector<platform::FileIdentity>& ancestors) {
+void clsFileControl::WalkDepthFirst(const std::string& folder, const std::string& strFileFormat,
+                                    platform::DWORD fields,
+                                    std::vector<platform::FileIdentity>& ancestors,
+                                    const FileVisitor& onFile) {
     std::string path = folder;
     if (!path.empty() && path.back() == kSeparator) {
         path.pop_back();
     }
     const AncestorScope scope(ancestors, path);
     if (scope.repeat()) {
-        return;  // a link back to a folder above: its content is being searched already
+        return;  // a link back to a folder above: its content is being walked already
     }
+    // One listing gives the subfolders and the matching files; the files wait
+    // until the subfolders are done.
     StrArray subfolders;
-    std::vector<std::string> files;
-    // A folder that cannot be listed gives nothing, as the searches answer.
+    std::vector<FoundEntry> files;
     RunTrapped([&] {
-        ScanFolder(
-            path, strFileFormat, platform::FIND_FIELD_FOLDER_BIT, subfolders,
-            [&](const FoundEntry& entry) { files.push_back(path + kSeparator + entry.name); });
+        ScanFolder(path, strFileFormat, fields, subfolders,
+                   [&](const FoundEntry& entry) { files.push_back(entry); });
     });
     QuickSort(subfolders, 0, subfolders.UBound());
     for (int32_t i = 0; i <= subfolders.UBound(); ++i) {
-        DepthSearchBelow(path + kSeparator + subfolders[i], strFileFormat, ArrFileName, ancestors);
+        WalkDepthFirst(path + kSeparator + subfolders[i], strFileFormat, fields, ancestors, onFile);
     }
-    for (std::string& file : files) {
-        ArrFileName.Append(std::move(file));
+    for (const FoundEntry& file : files) {
+        onFile(path, file);
     }
 }
 

@@ -15,19 +15,12 @@
 namespace {
 
 using filecontrol::clsFileControl;
+using testsupport::EntriesIn;
 using testsupport::Exists;
 using testsupport::MakeFolder;
 using testsupport::ReadBytes;
 using testsupport::TempDir;
 using testsupport::WriteBytes;
-
-int EntriesIn(const std::string& folder) {
-    int count = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder)) {
-        ++count;
-    }
-    return count;
-}
 
 class DeletionTest : public ::testing::Test {
   protected:

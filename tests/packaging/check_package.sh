@@ -14,12 +14,14 @@ dpkg-deb -x "$deb" "$work/root"
 root="$work/root/usr"
 
 test -x "$root/lib/fulltextrecognition/FullTextRecognition"
+test -x "$root/lib/fulltextrecognition/fulltext-ocr"
+"$root/bin/fulltext-ocr" --help | grep -q 'usage: fulltext-ocr'
 test -f "$root/lib/fulltextrecognition/libKorvexOCR.so"
 test "$(readlink -f "$root/bin/fulltextrecognition")" = \
     "$(readlink -f "$root/lib/fulltextrecognition/FullTextRecognition")"
 desktop-file-validate "$root/share/applications/fulltextrecognition.desktop"
 grep -q '^Exec=fulltextrecognition %f$' "$root/share/applications/fulltextrecognition.desktop"
-grep -q 'image/png;' "$root/share/applications/fulltextrecognition.desktop"
+grep -q 'application/pdf;image/png;' "$root/share/applications/fulltextrecognition.desktop"
 test -s "$root/share/icons/hicolor/scalable/apps/fulltextrecognition.svg"
 depends="$(dpkg-deb -f "$deb" Depends)"
 for needed in tesseract-ocr-script-hang libqt6widgets6 fonts-nanum; do

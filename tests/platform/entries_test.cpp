@@ -19,19 +19,12 @@
 namespace {
 
 using namespace platform;
+using testsupport::EntriesIn;
 using testsupport::Exists;
 using testsupport::MakeFolder;
 using testsupport::ReadBytes;
 using testsupport::TempDir;
 using testsupport::WriteBytes;
-
-int EntriesIn(const std::string& folder) {
-    int count = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder)) {
-        ++count;
-    }
-    return count;
-}
 
 class EntriesTest : public ::testing::Test {
   protected:

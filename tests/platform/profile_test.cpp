@@ -122,11 +122,7 @@ TEST_F(ProfileTest, FailedWriteLeavesTheOldFileWhole) {
     ASSERT_TRUE(WIFEXITED(status)) << "writer ended by a signal";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the write should have failed";
     EXPECT_EQ(ReadBytes(ini), old);
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) {
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1) << "a temporary file was left behind";
+    EXPECT_EQ(testsupport::EntriesIn(dir.path()), 1) << "a temporary file was left behind";
 }
 
 }  // namespace

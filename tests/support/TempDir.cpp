@@ -55,6 +55,14 @@ bool Exists(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
+int EntriesIn(const std::string& folder) {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
+        ++count;
+    }
+    return count;
+}
+
 void MakeFolder(const std::string& path) {
     if (::mkdir(path.c_str(), 0777) != 0) {
         throw std::runtime_error("cannot make folder " + path);

@@ -24,6 +24,8 @@ class TempDir {
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 bool Exists(const std::string& path);
+// The number of entries in a folder.
+int EntriesIn(const std::string& folder);
 void MakeFolder(const std::string& path);
 
 // True when the tests run with root's power to ignore permissions.
