@@ -1,8 +1,10 @@
 #include "engine/ResultText.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/codepage.h"
+#include "platform/text.h"
 
 namespace engine {
 
@@ -29,10 +31,9 @@ std::string WithCrLf(std::string_view text) {
 // Offsets at which a UTF-8 character starts, and the end of the text.
 std::vector<size_t> CharacterStarts(std::string_view text) {
     std::vector<size_t> starts;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            starts.push_back(i);
-        }
+    for (size_t i = 0; i < text.size();
+         i += std::max<size_t>(1, platform::Utf8SequenceLength(text, i))) {
+        starts.push_back(i);
     }
     starts.push_back(text.size());
     return starts;

@@ -3,8 +3,11 @@
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
 
+#include <algorithm>
 #include <memory>
 #include <string_view>
+
+#include "platform/text.h"
 
 namespace engine {
 
@@ -49,21 +52,13 @@ std::vector<Symbol> ReadSymbols(tesseract::TessBaseAPI& api) {
 
 namespace {
 
+// The character at the start of `s`; U+FFFD where no well-formed one starts.
 char32_t FirstCodePoint(std::string_view s) {
     if (s.empty()) {
         return 0;
     }
-    auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
-    if (byte(0) < 0x80) {
-        return byte(0);
-    }
-    if ((byte(0) & 0xE0) == 0xC0 && s.size() >= 2) {
-        return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
-    }
-    if ((byte(0) & 0xF0) == 0xE0 && s.size() >= 3) {
-        return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
-    }
-    return 0xFFFD;
+    const size_t length = platform::Utf8SequenceLength(s, 0);
+    return length == 0 ? 0xFFFD : platform::Utf8CodePoint(s, 0, length);
 }
 
 bool IsAsciiLetter(char32_t c) {
@@ -121,12 +116,9 @@ bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run) {
     char32_t previous = 0;
     for (size_t i = run.first; i <= run.last; ++i) {
         std::string_view text = symbols[i].text;
-        for (size_t at = 0; at < text.size(); ++at) {
-            // Each character is looked at from its first byte.
-            if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) {
-                continue;
-            }
-            char32_t c = FirstCodePoint(text.substr(at));
+        for (size_t at = 0; at < text.size();
+             at += std::max<size_t>(1, platform::Utf8SequenceLength(text, at))) {
+            const char32_t c = FirstCodePoint(text.substr(at));
             bool cjkPunctuation = c >= 0x3000 && c <= 0x303F;
             bool fullWidth = c >= 0xFF00 && c <= 0xFFEF;
             bool wedged = (IsAsciiLetter(previous) && IsAsciiDigit(c)) ||

@@ -1,25 +1,16 @@
 #include "filecontrol/VbString.h"
 
+#include <algorithm>
+
+#include "platform/text.h"
+
 namespace filecontrol::vb {
 
 namespace {
 
+// A byte that starts no well-formed sequence counts as a character of its own.
 size_t CharLengthAt(std::string_view text, size_t pos) {
-    const auto b = static_cast<unsigned char>(text[pos]);
-    const size_t len = b < 0x80                   ? 1
-                       : (b >= 0xC2 && b <= 0xDF) ? 2
-                       : (b >= 0xE0 && b <= 0xEF) ? 3
-                       : (b >= 0xF0 && b <= 0xF4) ? 4
-                                                  : 1;
-    if (pos + len > text.size()) {
-        return 1;
-    }
-    for (size_t k = 1; k < len; ++k) {
-        if ((static_cast<unsigned char>(text[pos + k]) & 0xC0) != 0x80) {
-            return 1;
-        }
-    }
-    return len;
+    return std::max<size_t>(1, platform::Utf8SequenceLength(text, pos));
 }
 
 // Byte offset of the character with the 0-based index `index`, or the text's
@@ -91,13 +82,7 @@ std::string Trim(std::string_view text) {
 }
 
 std::string UCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return out;
+    return platform::AsciiUpper(text);
 }
 
 }  // namespace filecontrol::vb

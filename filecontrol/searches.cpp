@@ -12,6 +12,7 @@
 #include "platform/attributes.h"
 #include "platform/codepage.h"
 #include "platform/find.h"
+#include "platform/text.h"
 #include "platform/ui.h"
 
 namespace filecontrol {
@@ -20,15 +21,11 @@ namespace {
 
 constexpr char kSeparator = platform::kPathSeparator;
 
-char Fold(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Ordinal comparison of the upper-cased `text` with the key `upperKey`.
 int CompareUpper(const std::string& text, const std::string& upperKey) {
     const size_t n = std::min(text.size(), upperKey.size());
     for (size_t i = 0; i < n; ++i) {
-        const auto a = static_cast<unsigned char>(Fold(text[i]));
+        const auto a = static_cast<unsigned char>(platform::AsciiUpper(text[i]));
         const auto b = static_cast<unsigned char>(upperKey[i]);
         if (a != b) {
             return a < b ? -1 : 1;
@@ -48,19 +45,19 @@ std::mt19937& Generator() {
 template <typename Sorter>
 bool ListInto(const std::string& pattern, StrArray& array,
               const std::function<bool(platform::DWORD)>& wanted, Sorter sort) {
-    try {
-        array = StrArray::Empty();
+    array = StrArray::Empty();
+    const bool listed = RunTrapped([&] {
         ForEachEntry(pattern, platform::FIND_FIELD_FOLDER_BIT, [&](const FoundEntry& entry) {
             if (wanted(entry.attributes)) {
                 array.Append(entry.name);
             }
         });
         sort(array);
-        return array.UBound() >= 0;
-    } catch (const std::exception&) {
+    });
+    if (!listed) {
         array = StrArray::Empty();
-        return false;
     }
+    return array.UBound() >= 0;
 }
 
 }  // namespace
@@ -158,8 +155,10 @@ std::string clsFileControl::SortFile(const std::string& str) {
 }
 
 std::string clsFileControl::FileFound(const std::string& FullPath, int32_t Search_Option) {
+    // A failure on the way answers the list as it stood, unsorted.
     std::string working;
-    try {
+    std::string sorted;
+    const bool listed = RunTrapped([&] {
         if (Search_Option == 0 || Search_Option == 1) {
             ForEachEntry(FullPath, platform::FIND_FIELD_ATTRIBUTES, [&](const FoundEntry& entry) {
                 const platform::DWORD word = entry.attributes;
@@ -170,10 +169,9 @@ std::string clsFileControl::FileFound(const std::string& FullPath, int32_t Searc
                 }
             });
         }
-        return working.empty() ? std::string() : SortFile(working);
-    } catch (const std::exception&) {
-        return working;
-    }
+        sorted = working.empty() ? std::string() : SortFile(working);
+    });
+    return listed ? sorted : working;
 }
 
 bool clsFileControl::SearchFolder(const std::string& strDirPath, StrArray& ArrResult) {
@@ -207,8 +205,10 @@ int32_t clsFileControl::FolderCount(const std::string& FullPath) {
 }
 
 std::string clsFileControl::SearchDir(const std::string& FullPath) {
+    // A failure on the way answers the list as it stood, unsorted.
     std::string working;
-    try {
+    std::string sorted;
+    const bool listed = RunTrapped([&] {
         ForEachEntry(FullPath, platform::FIND_FIELD_ATTRIBUTES, [&](const FoundEntry& entry) {
             const platform::DWORD word = entry.attributes;
             if (word == 16 || word == 17 || word == 48 || word == 49) {
@@ -216,10 +216,9 @@ std::string clsFileControl::SearchDir(const std::string& FullPath) {
                 working += '|';
             }
         });
-        return SortFile(working);
-    } catch (const std::exception&) {
-        return working;
-    }
+        sorted = SortFile(working);
+    });
+    return listed ? sorted : working;
 }
 
 bool clsFileControl::DepthSearch(const std::string& strFilePath, const std::string& strFileFormat,

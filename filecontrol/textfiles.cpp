@@ -46,47 +46,41 @@ std::string clsFileControl::StripNull(const std::string& strData) {
 }
 
 std::string clsFileControl::ReadFile(const std::string& strFileName, const int32_t& F_ReadOption) {
-    try {
+    std::string result;
+    RunTrapped([&] {
         const std::string text = platform::FromAnsi(
             detail::ReadBytes(strFileName, F_ReadOption == 0 ? platform::FileShare::DenyNone
                                                              : platform::FileShare::DenyRead));
         const std::string joined = JoinLinesWithCrLf(text);
         // An empty file leaves nothing to cut the last line break from; that
         // failure, like every other, gives the empty result.
-        if (joined.size() < 2) {
-            return std::string();
+        if (joined.size() >= 2) {
+            result = joined.substr(0, joined.size() - 2);
         }
-        return joined.substr(0, joined.size() - 2);
-    } catch (const VbError&) {
-        return std::string();
-    }
+    });
+    return result;
 }
 
 bool clsFileControl::WriteFile(const std::string& strFileName, const std::string& strWriteString,
                                const int32_t& F_WriteOption) {
-    try {
+    return RunTrapped([&] {
         detail::WriteBytes(
             strFileName, platform::ToAnsi(strWriteString + kCrLf), detail::WriteMode::Output,
             F_WriteOption == 0 ? platform::FileShare::DenyNone : platform::FileShare::DenyWrite);
-        return true;
-    } catch (const VbError&) {
-        return false;
-    }
+    });
 }
 
 bool clsFileControl::AppendFile(const std::string& strFileName,
                                 const std::string& strAppendString) {
-    try {
+    return RunTrapped([&] {
         detail::WriteBytes(strFileName, platform::ToAnsi(strAppendString + kCrLf),
                            detail::WriteMode::Append, platform::FileShare::DenyNone);
-        return true;
-    } catch (const VbError&) {
-        return false;
-    }
+    });
 }
 
 std::string clsFileControl::FileReadcol(const std::string& Filename, int32_t F_Mode) {
-    try {
+    std::string result;
+    RunTrapped([&] {
         ItemReader reader(platform::FromAnsi(
             detail::ReadBytes(Filename, F_Mode == 0 ? platform::FileShare::DenyNone
                                                     : platform::FileShare::DenyRead)));
@@ -96,14 +90,12 @@ std::string clsFileControl::FileReadcol(const std::string& Filename, int32_t F_M
             joined += '|';
         }
         // An empty file leaves no separator to cut; that gives the empty result.
-        if (joined.empty()) {
-            return std::string();
+        if (!joined.empty()) {
+            joined.pop_back();
+            result = std::move(joined);
         }
-        joined.pop_back();
-        return joined;
-    } catch (const VbError&) {
-        return std::string();
-    }
+    });
+    return result;
 }
 
 int16_t clsFileControl::ParseString(const std::string& StrIn, StrArray& StrOut,

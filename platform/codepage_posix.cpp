@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <mutex>
 
+#include "platform/text.h"
+
 namespace platform {
 
 namespace {
@@ -15,10 +17,7 @@ std::mutex codePageMutex;
 std::string explicitCodePage;
 
 std::string Canonical(std::string name) {
-    std::string upper;
-    for (char c : name) {
-        upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    }
+    const std::string upper = AsciiUpper(name);
     if (upper.empty() || upper == "ANSI_X3.4-1968" || upper == "ASCII" || upper == "US-ASCII" ||
         upper == "UTF-8" || upper == "UTF8") {
         return "UTF-8";
@@ -48,27 +47,6 @@ bool KnownToIconv(const std::string& name) {
     return true;
 }
 
-// Length of the UTF-8 sequence at `p` when it is well formed, otherwise 1.
-size_t Utf8SequenceLength(const unsigned char* p, size_t left) {
-    size_t len = 1;
-    if (p[0] >= 0xC2 && p[0] <= 0xDF) {
-        len = 2;
-    } else if (p[0] >= 0xE0 && p[0] <= 0xEF) {
-        len = 3;
-    } else if (p[0] >= 0xF0 && p[0] <= 0xF4) {
-        len = 4;
-    }
-    if (len > left) {
-        return 1;
-    }
-    for (size_t i = 1; i < len; ++i) {
-        if ((p[i] & 0xC0) != 0x80) {
-            return 1;
-        }
-    }
-    return len;
-}
-
 // Converts with iconv, putting "?" for every sequence that cannot be converted.
 std::string Convert(std::string_view input, const std::string& from, const std::string& to) {
     iconv_t cd = iconv_open(to.c_str(), from.c_str());
@@ -94,7 +72,7 @@ std::string Convert(std::string_view input, const std::string& from, const std::
         // EILSEQ or EINVAL: an invalid or unconvertible sequence.
         size_t skip = 1;
         if (from == "UTF-8") {
-            skip = Utf8SequenceLength(reinterpret_cast<unsigned char*>(in), inLeft);
+            skip = std::max<size_t>(1, Utf8SequenceLength(std::string_view(in, inLeft), 0));
         }
         out += '?';
         in += skip;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace platform {
 
 namespace {
@@ -13,29 +15,20 @@ std::vector<uint32_t> CodePoints(std::string_view text) {
     std::vector<uint32_t> out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        size_t len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-        bool valid = len != 0 && i + len <= text.size();
-        for (size_t k = 1; valid && k < len; ++k) {
-            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-        }
-        if (!valid) {
-            out.push_back(0x110000u + b);
+        const size_t length = Utf8SequenceLength(text, i);
+        if (length == 0) {
+            out.push_back(0x110000u + static_cast<unsigned char>(text[i]));
             ++i;
             continue;
         }
-        uint32_t cp = len == 1 ? b : b & (0x7Fu >> len);
-        for (size_t k = 1; k < len; ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        out.push_back(cp);
-        i += len;
+        out.push_back(Utf8CodePoint(text, i, length));
+        i += length;
     }
     return out;
 }
 
 uint32_t Fold(uint32_t c) {
-    return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
+    return c < 0x80 ? static_cast<uint32_t>(AsciiUpper(static_cast<char>(c))) : c;
 }
 
 bool Match(const std::vector<uint32_t>& name, const std::vector<uint32_t>& pattern) {

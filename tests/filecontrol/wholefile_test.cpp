@@ -1,3 +1,4 @@
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include "filecontrol/clsFileControl.h"
 #include "platform/codepage.h"
 #include "platform/sharedfile.h"
+#include "support/Child.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -187,6 +189,24 @@ TEST_F(WholeFileTest, AppendFileCreatesThenAdds) {
     ASSERT_TRUE(fc.AppendFile(path, "셋"));
     EXPECT_EQ(ReadBytes(path), "first\r\n\r\n셋\r\n");
     EXPECT_FALSE(fc.AppendFile(dir / "missing/log.txt", "x"));
+}
+
+TEST_F(WholeFileTest, OperationsThatTrapAlsoTrapRunningOutOfMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#else
+    const std::string big = dir / "big.txt";
+    WriteBytes(big, "");
+    ASSERT_EQ(::truncate(big.c_str(), 1LL << 30), 0);  // 1 GiB of nothing, no disk used
+    const int code = testsupport::RunInChild([&] {
+        // Room for the program, not for the file's text.
+        const rlimit limit{512u << 20, 512u << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+        clsFileControl fc;
+        return fc.ReadFile(big).empty() && fc.FileReadcol(big, 0).empty() ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0) << "an exception escaped (-1: the child was ended by it)";
+#endif
 }
 
 }  // namespace

@@ -1,0 +1,26 @@
+// Small text helpers shared by the layer, the library and the engine: the
+// UTF-8 sequences of a byte string and the case of ASCII letters. Nothing here
+// depends on the operating system or the code page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The length (1 to 4) of the well-formed UTF-8 sequence that starts at byte
+// `pos` of `text`, or 0 where none does (a stray or cut byte, an overlong or
+// out-of-range lead byte).
+size_t Utf8SequenceLength(std::string_view text, size_t pos);
+
+// The code point of the sequence of `length` bytes (as answered above, not 0)
+// at byte `pos`.
+char32_t Utf8CodePoint(std::string_view text, size_t pos, size_t length);
+
+// a-z upper-cased; every other byte unchanged.
+constexpr char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+std::string AsciiUpper(std::string_view text);
+
+}  // namespace platform
