@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "app/modCommon.h"
-#include "platform/ui_recorder.h"
 #include "support/TempDir.h"
+#include "support/ui_recorder.h"
 
 namespace {
 

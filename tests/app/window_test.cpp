@@ -15,8 +15,8 @@
 #include "app/modCommon.h"
 #include "platform/codepage.h"
 #include "platform/process.h"
-#include "platform/ui_recorder.h"
 #include "support/TempDir.h"
+#include "support/ui_recorder.h"
 
 namespace {
 

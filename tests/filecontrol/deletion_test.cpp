@@ -8,9 +8,9 @@
 
 #include "filecontrol/clsFileControl.h"
 #include "platform/process.h"
-#include "platform/ui_recorder.h"
 #include "support/Child.h"
 #include "support/TempDir.h"
+#include "support/ui_recorder.h"
 
 namespace {
 

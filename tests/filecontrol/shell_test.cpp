@@ -8,10 +8,10 @@
 #include <thread>
 
 #include "filecontrol/clsFileControl.h"
-#include "platform/ui_recorder.h"
 #include "support/Errors.h"
 #include "support/PrivateDesktop.h"
 #include "support/TempDir.h"
+#include "support/ui_recorder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "filecontrol/clsFileControl.h"
-#include "platform/ui_recorder.h"
+#include "support/ui_recorder.h"
 
 namespace {
 

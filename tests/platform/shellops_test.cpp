@@ -7,9 +7,9 @@
 
 #include <filesystem>
 
-#include "platform/ui_recorder.h"
 #include "support/Child.h"
 #include "support/TempDir.h"
+#include "support/ui_recorder.h"
 
 namespace {
 

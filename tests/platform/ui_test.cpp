@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui_recorder.h"
+#include "support/ui_recorder.h"
 
 namespace {
 

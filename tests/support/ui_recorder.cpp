@@ -1,4 +1,4 @@
-#include "platform/ui_recorder.h"
+#include "support/ui_recorder.h"
 
 namespace platform {
 
