@@ -1,5 +1,7 @@
 #include "filecontrol/VbError.h"
 
+#include "platform/win32types.h"
+
 namespace filecontrol {
 
 VbError::VbError(int32_t number, const std::string& description)
@@ -56,7 +58,7 @@ std::string VbError::StandardDescription(int32_t number) {
     }
 }
 
-int32_t RuntimeErrorFromWin32(platform::DWORD error) {
+int32_t RuntimeErrorFromWin32(uint32_t error) {
     using namespace platform;
     switch (error) {
         case ERROR_FILE_NOT_FOUND:

@@ -7,8 +7,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/win32types.h"
-
 namespace filecontrol {
 
 namespace vberr {
@@ -52,7 +50,7 @@ class VbError : public std::runtime_error {
 
 // The runtime error for a file operation that the platform refused with the
 // Win32 code `error`.
-int32_t RuntimeErrorFromWin32(platform::DWORD error);
+int32_t RuntimeErrorFromWin32(uint32_t error);
 
 // Runs `body` for an operation that traps every error: whatever it raises,
 // standard or not, stops it there and goes no further. False when it was

@@ -19,7 +19,10 @@
 
 #include "filecontrol/StrArray.h"
 #include "filecontrol/VbError.h"
-#include "platform/attributes.h"
+
+namespace platform {
+struct FileIdentity;
+}  // namespace platform
 
 namespace filecontrol {
 
@@ -115,7 +118,7 @@ class clsFileControl {
     // nothing; what `onFile` raises reaches the caller.
     using FileVisitor = std::function<void(const std::string& folder, const FoundEntry& entry)>;
     void WalkDepthFirst(const std::string& folder, const std::string& strFileFormat,
-                        platform::DWORD fields, std::vector<platform::FileIdentity>& ancestors,
+                        uint32_t fields, std::vector<platform::FileIdentity>& ancestors,
                         const FileVisitor& onFile);
     // Adds to `total` the sizes of the files that match `strFileFormat` in
     // `folder` and below, subfolders first.

@@ -235,8 +235,7 @@ bool clsFileControl::DepthSearch(const std::string& strFilePath, const std::stri
 }
 
 void clsFileControl::WalkDepthFirst(const std::string& folder, const std::string& strFileFormat,
-                                    platform::DWORD fields,
-                                    std::vector<platform::FileIdentity>& ancestors,
+                                    uint32_t fields, std::vector<platform::FileIdentity>& ancestors,
                                     const FileVisitor& onFile) {
     std::string path = folder;
     if (!path.empty() && path.back() == kSeparator) {

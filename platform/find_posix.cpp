@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <unordered_set>
@@ -123,11 +124,29 @@ HANDLE FindFirstFileFieldsA(const std::string& lpFileName, WIN32_FIND_DATA* lpFi
     const std::string pattern = LastComponent(lpFileName);
 
     if (!HasWildcards(pattern)) {
+        std::string path = lpFileName;
+        std::string name = pattern;
+        if (name == "." || name == "..") {
+            // The folder itself, under its own name.
+            char* real = ::realpath(path.c_str(), nullptr);
+            if (real != nullptr) {
+                name = LastComponent(real);
+                ::free(real);
+            }
+        } else {
+            // Trailing dots and blanks are no part of a name, as on Windows:
+            // "README." and "a.txt " name README and a.txt.
+            const size_t kept = name.find_last_not_of(". ");
+            if (kept != std::string::npos && kept + 1 < name.size()) {
+                path.resize(path.size() - (name.size() - kept - 1));
+                name.resize(kept + 1);
+            }
+        }
         EntryInfo info;
-        if (!QueryEntryAt(AT_FDCWD, lpFileName.c_str(), lpFileName, fields, info)) {
+        if (!QueryEntryAt(AT_FDCWD, path.c_str(), path, fields, info)) {
             return INVALID_HANDLE_VALUE;
         }
-        Fill(pattern, info, lpFindFileData);
+        Fill(name.empty() ? pattern : name, info, lpFindFileData);
         auto* state = new FindState{nullptr, folder, pattern, fields};
         SetLastError(ERROR_SUCCESS);
         return Register(state);

@@ -65,14 +65,29 @@ bool HasWildcards(std::string_view pattern) {
 bool MatchesWildcard(std::string_view name, std::string_view pattern) {
     const std::vector<uint32_t> n = CodePoints(name);
     std::vector<uint32_t> p = CodePoints(pattern);
+    auto endsWithDotStar = [&p] {
+        return p.size() >= 2 && p[p.size() - 2] == '.' && p.back() == '*';
+    };
+    // Dots after a final ".*" change nothing ("*.*." is "*.*").
+    size_t dots = 0;
+    while (dots < p.size() && p[p.size() - 1 - dots] == '.') {
+        ++dots;
+    }
+    if (dots > 0 && p.size() > dots + 1 && p[p.size() - dots - 1] == '*' &&
+        p[p.size() - dots - 2] == '.') {
+        p.resize(p.size() - dots);
+    }
     if (Match(n, p)) {
         return true;
     }
-    const bool nameHasDot = name.find('.') != std::string_view::npos;
-    if (!nameHasDot && p.size() >= 2 && p[p.size() - 2] == '.' && p.back() == '*') {
+    // A final ".*" also matches where the name ends ("a.txt.*" finds a.txt,
+    // "data.*" finds data).
+    if (endsWithDotStar()) {
         p.resize(p.size() - 2);
         return Match(n, p);
     }
+    // A final "." stands for the end of a name without an extension.
+    const bool nameHasDot = name.find('.') != std::string_view::npos;
     if (!nameHasDot && !p.empty() && p.back() == '.') {
         p.pop_back();
         return Match(n, p);

@@ -1,6 +1,9 @@
 // Name matching of the find service: "*" stands for any run of characters,
-// "?" for exactly one, letters match regardless of case, and a final ".*"
-// also matches a name without a dot (so "*.*" matches every name).
+// "?" for exactly one, letters match regardless of case; a final ".*" also
+// matches where the name ends (so "*.*" matches every name and "a.txt.*"
+// finds a.txt), dots after it change nothing ("*.*." is "*.*"), and a final
+// "." matches only names without a dot ("*." lists names without an
+// extension).
 #pragma once
 
 #include <string_view>

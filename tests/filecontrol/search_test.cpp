@@ -6,6 +6,7 @@
 
 #include "filecontrol/clsFileControl.h"
 #include "platform/attributes.h"
+#include "platform/codepage.h"
 #include "support/SyscallCounter.h"
 #include "support/TempDir.h"
 
@@ -76,6 +77,18 @@ TEST_F(SearchTest, SearchFolderListsEveryFolderSortedUpperCased) {
     EXPECT_EQ(again.Items(), names.Items());
     EXPECT_EQ(fc.FolderCount(dir.path()), 4);
     EXPECT_EQ(fc.FolderCount(dir / "Sub"), 0);
+}
+
+TEST_F(SearchTest, NamesTheCodePageCannotHoldMatchNothing) {
+    // Under CP949 the emoji would reach the file system as "?", a wildcard
+    // for every one-letter name.
+    ASSERT_TRUE(platform::SetCodePage("CP949"));
+    StrArray names;
+    EXPECT_FALSE(fc.SearchFile(dir / "\xF0\x9F\x98\x80.txt", names));
+    EXPECT_EQ(fc.FileFound(dir / "\xF0\x9F\x98\x80.txt", 1), "");
+    EXPECT_EQ(fc.FileCount(dir / "\xF0\x9F\x98\x80.txt"), 0);
+    EXPECT_TRUE(fc.SearchFile(dir / "?.txt", names));
+    platform::SetCodePage("");
 }
 
 TEST_F(SearchTest, SearchFolderOfAFileOrNothingGivesEmptyArray) {

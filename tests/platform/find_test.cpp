@@ -12,6 +12,7 @@
 
 #include "platform/codepage.h"
 #include "platform/lasterror.h"
+#include "platform/paths.h"
 #include "support/SyscallCounter.h"
 #include "support/TempDir.h"
 
@@ -84,6 +85,25 @@ TEST_F(FindTest, PathWithoutWildcardsNamesThatOneEntry) {
     const auto file = List(dir / "a.txt");
     ASSERT_EQ(file.size(), 1u);
     EXPECT_EQ(file[0].attributes, FILE_ATTRIBUTE_ARCHIVE);
+}
+
+TEST_F(FindTest, NamesAreTakenAsWindowsTakesThem) {
+    const struct {
+        std::string path;
+        std::string name;
+    } cases[] = {
+        {dir / "a.txt.", "a.txt"},
+        {dir / "a.txt. ", "a.txt"},
+        {dir / "sub/.", "sub"},
+        {dir / "sub/..", LastComponent(dir.path())},
+    };
+    for (const auto& c : cases) {
+        const auto found = List(c.path);
+        ASSERT_EQ(found.size(), 1u) << c.path;
+        EXPECT_EQ(found[0].name, c.name) << c.path;
+    }
+    EXPECT_EQ(Names(dir / "*.txt.*"), (std::set<std::string>{"a.txt", "B.TXT"}));
+    EXPECT_EQ(Names(dir / "*."), (std::set<std::string>{".", "..", "noext", "sub"}));
 }
 
 TEST_F(FindTest, TrailingSeparatorMatchesNothing) {

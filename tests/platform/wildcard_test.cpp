@@ -37,10 +37,20 @@ TEST(WildcardTest, StarBacktracks) {
     EXPECT_FALSE(MatchesWildcard("", "?"));
 }
 
-TEST(WildcardTest, FinalDotStarAlsoMatchesNamesWithoutDot) {
-    EXPECT_TRUE(MatchesWildcard("data", "data.*"));
-    EXPECT_TRUE(MatchesWildcard("data", "d*.*"));
-    EXPECT_FALSE(MatchesWildcard("date", "data.*"));
+TEST(WildcardTest, FinalDotStarAlsoMatchesWhereTheNameEnds) {
+    const struct {
+        const char* name;
+        const char* pattern;
+        bool matches;
+    } cases[] = {
+        {"data", "data.*", true},    {"data", "d*.*", true},  {"date", "data.*", false},
+        {"a.txt", "a.txt.*", true},  {"A.B", "a.b.*", true},  {"x.txt", "*.txt.*", true},
+        {"x.doc", "*.txt.*", false}, {"a.txt", "*.*.", true}, {"noext", "*.*.", true},
+        {"noext", "*.", true},       {"a.txt", "*.", false},  {"a.txt", "a.txt..", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MatchesWildcard(c.name, c.pattern), c.matches) << c.name << " ~ " << c.pattern;
+    }
 }
 
 TEST(WildcardTest, InvalidUtf8BytesAreOrdinaryCharacters) {
