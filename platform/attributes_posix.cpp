@@ -18,8 +18,6 @@ namespace platform {
 
 namespace {
 
-constexpr const char* kDosAttribName = "user.DOSATTRIB";
-
 // Bits kept in user.DOSATTRIB. The folder bit never is, since the entry's
 // type says it; a file's read-only bit is its permissions, so that other
 // programs honour it too, while a folder's is only stored: Windows does not

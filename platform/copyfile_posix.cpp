@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/entries.h"
+#include "platform/entry_posix.h"
 #include "platform/lasterror.h"
 #include "platform/paths.h"
 #include "platform/sharedfile.h"
@@ -19,8 +20,6 @@
 namespace platform {
 
 namespace {
-
-constexpr const char* kDosAttribName = "user.DOSATTRIB";
 
 BOOL Fail(DWORD code) {
     SetLastError(code);

@@ -9,6 +9,10 @@
 
 namespace platform {
 
+// The extended attribute that holds an entry's stored DOS attributes, as
+// Samba and Wine keep them.
+constexpr const char* kDosAttribName = "user.DOSATTRIB";
+
 struct EntryInfo {
     DWORD attributes = 0;
     uint64_t size = 0;

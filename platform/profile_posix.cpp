@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/entry_posix.h"
 #include "platform/lasterror.h"
 #include "platform/paths.h"
 #include "platform/profile_text.h"
@@ -32,28 +34,38 @@ bool ReadProfile(const std::string& path, std::string& content, bool& exists) {
     return file->ReadAll(content, error);
 }
 
-// Writes `content` to a new file beside `path` and renames it over `path`.
+// Writes all of `content` to `fd` and makes it durable.
+bool WriteAllAndSync(int fd, const std::string& content) {
+    size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return ::fsync(fd) == 0;
+}
+
+// Writes `content` to a new file beside `path` and renames it over `path`, so
+// that the file is never seen half-written. The new file takes the old one's
+// permissions `mode` and stored DOS attributes.
 bool ReplaceFile(const std::string& path, const std::string& content, mode_t mode) {
-    IgnoreFileSizeSignal();
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         SetLastError(ErrorFromErrno(errno, path));
         return false;
     }
-    bool ok = ::fchmod(fd, mode) == 0;
-    size_t done = 0;
-    while (ok && done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        ok = n > 0;
-        if (ok) {
-            done += static_cast<size_t>(n);
-        }
+    char stored[256];
+    const ssize_t storedLength = ::getxattr(path.c_str(), kDosAttribName, stored, sizeof stored);
+    if (storedLength >= 0) {
+        ::fsetxattr(fd, kDosAttribName, stored, static_cast<size_t>(storedLength), 0);
     }
-    ok = ok && ::fsync(fd) == 0;
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAllAndSync(fd, content);
     const int err = errno;
     ok = (::close(fd) == 0) && ok;
     if (ok && ::rename(temp.c_str(), path.c_str()) == 0) {
@@ -62,6 +74,23 @@ bool ReplaceFile(const std::string& path, const std::string& content, mode_t mod
     SetLastError(ErrorFromErrno(ok ? errno : err, path));
     ::unlink(temp.c_str());
     return false;
+}
+
+// Writes `content` over the file `path` itself: the way for a file with
+// several hard links, which a replacement would part from the others.
+bool RewriteInPlace(const std::string& path, const std::string& content) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) {
+        SetLastError(ErrorFromErrno(errno, path));
+        return false;
+    }
+    bool ok = WriteAllAndSync(fd, content);
+    const int err = errno;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok) {
+        SetLastError(ErrorFromErrno(err, path));
+    }
+    return ok;
 }
 
 }  // namespace
@@ -122,10 +151,12 @@ BOOL WritePrivateProfileStringA(const std::string& lpAppName, const std::string&
         ::umask(mask);
         return mask;
     }();
+    bool sharedByLinks = false;
     if (exists) {
         struct stat st {};
         if (::stat(path.c_str(), &st) == 0) {
             mode = st.st_mode & 07777;
+            sharedByLinks = st.st_nlink > 1;
         }
         // Through this layer a read-only file is not written, and a file that
         // another open denies writing to is not replaced.
@@ -135,7 +166,9 @@ BOOL WritePrivateProfileStringA(const std::string& lpAppName, const std::string&
             return FALSE;
         }
     }
-    if (!ReplaceFile(path, SetProfileValue(content, lpAppName, lpKeyName, lpString), mode)) {
+    IgnoreFileSizeSignal();
+    const std::string updated = SetProfileValue(content, lpAppName, lpKeyName, lpString);
+    if (!(sharedByLinks ? RewriteInPlace(path, updated) : ReplaceFile(path, updated, mode))) {
         return FALSE;
     }
     SetLastError(ERROR_SUCCESS);

@@ -86,10 +86,15 @@ std::string_view TextOf(std::string_view content, const Line& line) {
 
 std::optional<std::string> FindProfileValue(std::string_view content, std::string_view section,
                                             std::string_view key) {
+    // Only the first section of the name counts, as for the writer: a key
+    // that stands only in a later copy is missing.
     bool inSection = false;
     for (const Line& line : SplitLines(content)) {
         const std::string_view text = TextOf(content, line);
         if (const auto name = SectionOf(text)) {
+            if (inSection) {
+                return std::nullopt;
+            }
             inSection = SameName(*name, section);
             continue;
         }

@@ -10,7 +10,8 @@
 
 namespace platform {
 
-// The value of `key` in `section`, or nothing when either is missing.
+// The value of `key` in the first section named `section`, or nothing when
+// either is missing there.
 std::optional<std::string> FindProfileValue(std::string_view content, std::string_view section,
                                             std::string_view key);
 

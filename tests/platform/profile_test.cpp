@@ -9,6 +9,7 @@
 
 #include <filesystem>
 
+#include "platform/attributes.h"
 #include "platform/profile_text.h"
 #include "support/TempDir.h"
 
@@ -52,6 +53,15 @@ TEST(ProfileTextTest, NewKeyGoesToTheEndOfItsSection) {
 TEST(ProfileTextTest, MissingSectionIsAddedAtTheEnd) {
     EXPECT_EQ(SetProfileValue("", "S", "k", "v"), "[S]\r\nk=v\r\n");
     EXPECT_EQ(SetProfileValue("[A]\r\nx=1", "S", "k", ""), "[A]\r\nx=1\r\n[S]\r\nk=\r\n");
+}
+
+TEST(ProfileTextTest, OnlyTheFirstOfTwoSectionsOfOneNameCounts) {
+    const std::string ini = "[s]\r\na=1\r\n[t]\r\n[S]\r\nb=2\r\n";
+    EXPECT_EQ(FindProfileValue(ini, "s", "a"), "1");
+    EXPECT_EQ(FindProfileValue(ini, "s", "b"), std::nullopt);
+    const std::string written = SetProfileValue(ini, "s", "b", "3");
+    EXPECT_EQ(written, "[s]\r\na=1\r\nb=3\r\n[t]\r\n[S]\r\nb=2\r\n");
+    EXPECT_EQ(FindProfileValue(written, "s", "b"), "3");
 }
 
 class ProfileTest : public ::testing::Test {
@@ -104,6 +114,24 @@ TEST_F(ProfileTest, WriteKeepsPermissionsAndFollowsLinks) {
     ASSERT_EQ(::stat(ini.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(ReadBytes(ini), "[s]\r\nk=v\r\n");
+}
+
+TEST_F(ProfileTest, WriteKeepsStoredAttributesAndHardLinksShareTheNewValue) {
+    WriteBytes(ini, "[s]\r\nk=old\r\n");
+    const DWORD word = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(SetFileAttributesA(ini, word));
+    EXPECT_TRUE(WritePrivateProfileStringA("s", "k", "new", ini));
+    EXPECT_EQ(GetFileAttributesA(ini), word);
+
+    const std::string other = dir / "other-name.ini";
+    ASSERT_EQ(::link(ini.c_str(), other.c_str()), 0);
+    EXPECT_TRUE(WritePrivateProfileStringA("s", "k", "shared", ini));
+    EXPECT_EQ(ReadBytes(other), "[s]\r\nk=shared\r\n");
+    struct stat a {};
+    struct stat b {};
+    ASSERT_EQ(::stat(ini.c_str(), &a), 0);
+    ASSERT_EQ(::stat(other.c_str(), &b), 0);
+    EXPECT_EQ(a.st_ino, b.st_ino);
 }
 
 TEST_F(ProfileTest, FailedWriteLeavesTheOldFileWhole) {
