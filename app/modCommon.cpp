@@ -63,9 +63,16 @@ bool F_Find_File(const std::string& path) {
         if (path.empty()) {
             return false;
         }
-        const platform::DWORD attributes = platform::GetFileAttributesA(platform::ToAnsi(path));
-        return attributes != platform::INVALID_FILE_ATTRIBUTES &&
-               (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) == 0;
+        const std::string ansiPath = platform::ToAnsi(path);
+        const platform::DWORD attributes = platform::GetFileAttributesA(ansiPath);
+        if (attributes == platform::INVALID_FILE_ATTRIBUTES ||
+            (attributes & platform::FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return false;
+        }
+        // A link counts only when what it points to is there.
+        platform::FileIdentity target;
+        return (attributes & platform::FILE_ATTRIBUTE_REPARSE_POINT) == 0 ||
+               platform::GetFileIdentity(ansiPath, target);
     } catch (const std::exception& e) {
         platform::MsgBox(e.what(), platform::vbExclamation, std::string("F_Find_File"));
         return false;
@@ -89,6 +96,13 @@ bool AcquireSingleInstance() {
 }
 
 int Main(int argc, char** argv) {
+    // The windowing toolkit comes first and goes last, so that every box of
+    // the start, the refused second start and the trap below included, is a
+    // real one.
+    QApplication application(argc, argv);
+    QTranslator qtTranslation;
+    LoadQtTranslation(qtTranslation);
+    QtUserInterface ui;
     try {
         if (!AcquireSingleInstance()) {
             platform::MsgBox("프로그램이 이미 실행 중 입니다.",
@@ -97,11 +111,6 @@ int Main(int argc, char** argv) {
         }
         strCmdFile = AbsoluteFromStart(CleanCommandLine(CommandLineText(argc, argv)));
         strAppPath = platform::ApplicationFolder();
-
-        QApplication application(argc, argv);
-        QTranslator qtTranslation;
-        LoadQtTranslation(qtTranslation);
-        QtUserInterface ui;
         frmMain window;
         window.Load();
         window.show();
