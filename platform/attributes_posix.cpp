@@ -79,12 +79,15 @@ DWORD DerivedWord(const std::string& path, mode_t mode, int64_t stored) {
 }
 
 // stat() of a checked path; false, with the last error set, when it fails.
-bool StatPath(const std::string& path, struct stat& st) {
+// stat() of a checked path, looked up as Windows does; `path` becomes the name
+// the file system has.
+bool StatPath(std::string& path, struct stat& st) {
     const DWORD check = CheckPath(path);
     if (check != ERROR_SUCCESS) {
         SetLastError(check);
         return false;
     }
+    path = ResolvePath(path);
     if (::stat(path.c_str(), &st) != 0) {
         SetLastError(ErrorFromErrno(errno, path));
         return false;
@@ -147,7 +150,8 @@ bool QueryEntryAt(int folderFd, const char* name, const std::string& path, DWORD
     return true;
 }
 
-bool GetFileIdentity(const std::string& path, FileIdentity& identity) {
+bool GetFileIdentity(const std::string& lpFileName, FileIdentity& identity) {
+    std::string path = lpFileName;
     struct stat st {};
     if (!StatPath(path, st)) {
         return false;
@@ -159,15 +163,17 @@ bool GetFileIdentity(const std::string& path, FileIdentity& identity) {
 
 DWORD GetFileAttributesA(const std::string& lpFileName) {
     EntryInfo info;
-    if (!QueryEntryAt(AT_FDCWD, lpFileName.c_str(), lpFileName, FIND_FIELD_ATTRIBUTES, info)) {
+    const std::string path = ResolvePath(lpFileName);
+    if (!QueryEntryAt(AT_FDCWD, path.c_str(), path, FIND_FIELD_ATTRIBUTES, info)) {
         return INVALID_FILE_ATTRIBUTES;
     }
     return info.attributes;
 }
 
 BOOL SetFileAttributesA(const std::string& lpFileName, DWORD dwFileAttributes) {
+    std::string path = lpFileName;
     struct stat st {};
-    if (!StatPath(lpFileName, st)) {
+    if (!StatPath(path, st)) {
         return FALSE;
     }
     const bool permissionsSayReadOnly = !S_ISDIR(st.st_mode);
@@ -178,8 +184,8 @@ BOOL SetFileAttributesA(const std::string& lpFileName, DWORD dwFileAttributes) {
 
     // Clearing read-only comes first, so that the extended attribute can be
     // written; setting it comes last for the same reason.
-    if (!wantReadOnly && isReadOnly && ::chmod(lpFileName.c_str(), permissions | S_IWUSR) != 0) {
-        SetLastError(ErrorFromErrno(errno, lpFileName));
+    if (!wantReadOnly && isReadOnly && ::chmod(path.c_str(), permissions | S_IWUSR) != 0) {
+        SetLastError(ErrorFromErrno(errno, path));
         return FALSE;
     }
 
@@ -187,21 +193,21 @@ BOOL SetFileAttributesA(const std::string& lpFileName, DWORD dwFileAttributes) {
     const DWORD stored = dwFileAttributes & storedBits;
     char text[16];
     std::snprintf(text, sizeof text, "0x%x", stored);
-    if (::setxattr(lpFileName.c_str(), kDosAttribName, text, std::char_traits<char>::length(text),
-                   0) != 0) {
+    if (::setxattr(path.c_str(), kDosAttribName, text, std::char_traits<char>::length(text), 0) !=
+        0) {
         const int err = errno;
         const bool unsupported = err == ENOTSUP || err == EOPNOTSUPP;
-        const DWORD wanted = DerivedWord(lpFileName, st.st_mode, stored) & storedBits;
-        const DWORD withoutStore = DerivedWord(lpFileName, st.st_mode, -1) & storedBits;
+        const DWORD wanted = DerivedWord(path, st.st_mode, stored) & storedBits;
+        const DWORD withoutStore = DerivedWord(path, st.st_mode, -1) & storedBits;
         if (!unsupported || wanted != withoutStore) {
-            SetLastError(unsupported ? ERROR_NOT_SUPPORTED : ErrorFromErrno(err, lpFileName));
+            SetLastError(unsupported ? ERROR_NOT_SUPPORTED : ErrorFromErrno(err, path));
             return FALSE;
         }
     }
 
     if (wantReadOnly && !isReadOnly &&
-        ::chmod(lpFileName.c_str(), permissions & ~(S_IWUSR | S_IWGRP | S_IWOTH)) != 0) {
-        SetLastError(ErrorFromErrno(errno, lpFileName));
+        ::chmod(path.c_str(), permissions & ~(S_IWUSR | S_IWGRP | S_IWOTH)) != 0) {
+        SetLastError(ErrorFromErrno(errno, path));
         return FALSE;
     }
     SetLastError(ERROR_SUCCESS);

@@ -203,19 +203,30 @@ BOOL CopyFileExA(const std::string& lpExistingFileName, const std::string& lpNew
         }
     }
     const bool failIfExists = (dwCopyFlags & COPY_FILE_FAIL_IF_EXISTS) != 0;
+    // The source is looked up as Windows does (exactly, then regardless of
+    // case); the copy keeps the name it is given, in its folder as found.
+    std::string existing = lpExistingFileName;
+    const std::string destination = ResolveFolderOf(lpNewFileName);
     struct stat linkStat {};
-    if ((dwCopyFlags & COPY_FILE_COPY_SYMLINK) != 0 &&
-        ::lstat(lpExistingFileName.c_str(), &linkStat) == 0 && S_ISLNK(linkStat.st_mode)) {
-        return CopyLink(lpExistingFileName, lpNewFileName, failIfExists);
+    if ((dwCopyFlags & COPY_FILE_COPY_SYMLINK) != 0) {
+        existing = ResolvePath(existing);
+        if (::lstat(existing.c_str(), &linkStat) == 0 && S_ISLNK(linkStat.st_mode)) {
+            return CopyLink(existing, destination, failIfExists);
+        }
     }
 
     // The source is opened under the sharing rules, so a file that another
     // holds with reading denied is not copied. Non-blocking, so that a FIFO
     // named as the source is refused instead of waiting for a writer.
     Descriptor source;
-    source.fd = ::open(lpExistingFileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    constexpr int kRead = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+    source.fd = ::open(existing.c_str(), kRead);
+    if (source.fd < 0 && errno == ENOENT) {
+        existing = ResolvePath(existing);
+        source.fd = ::open(existing.c_str(), kRead);
+    }
     if (source.fd < 0) {
-        return Fail(ErrorFromErrno(errno, lpExistingFileName));
+        return Fail(ErrorFromErrno(errno, existing));
     }
     struct stat st {};
     if (::fstat(source.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -226,7 +237,7 @@ BOOL CopyFileExA(const std::string& lpExistingFileName, const std::string& lpNew
         return Fail(shared);
     }
     bool exists = false;
-    const DWORD refusal = CheckDestination(lpNewFileName, st, failIfExists, exists);
+    const DWORD refusal = CheckDestination(destination, st, failIfExists, exists);
     if (refusal != ERROR_SUCCESS) {
         return Fail(refusal);
     }
@@ -239,17 +250,17 @@ BOOL CopyFileExA(const std::string& lpExistingFileName, const std::string& lpNew
     constexpr int kCreate = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
     Descriptor copy;
     if (!exists) {
-        copy.fd = ::open(lpNewFileName.c_str(), kCreate, 0600);
+        copy.fd = ::open(destination.c_str(), kCreate, 0600);
         if (copy.fd < 0 && (errno != EEXIST || failIfExists)) {
-            return Fail(errno == EEXIST ? ERROR_FILE_EXISTS : ErrorFromErrno(errno, lpNewFileName));
+            return Fail(errno == EEXIST ? ERROR_FILE_EXISTS : ErrorFromErrno(errno, destination));
         }
         exists = copy.fd < 0;  // made by another meanwhile: replaced as an existing one
     }
-    const std::string temporary = exists ? TemporaryNameBeside(lpNewFileName) : std::string();
+    const std::string temporary = exists ? TemporaryNameBeside(destination) : std::string();
     if (exists) {
         copy.fd = ::open(temporary.c_str(), kCreate, 0600);
         if (copy.fd < 0) {
-            return Fail(ErrorFromErrno(errno, lpNewFileName));
+            return Fail(ErrorFromErrno(errno, destination));
         }
     }
     int err = 0;
@@ -261,12 +272,12 @@ BOOL CopyFileExA(const std::string& lpExistingFileName, const std::string& lpNew
     if (::close(fd) != 0 && err == 0 && errno != EINTR) {
         err = errno;
     }
-    if (err == 0 && exists && !Publish(temporary, lpNewFileName, failIfExists)) {
+    if (err == 0 && exists && !Publish(temporary, destination, failIfExists)) {
         err = errno;
     }
     if (err != 0) {
-        ::unlink(exists ? temporary.c_str() : lpNewFileName.c_str());
-        return Fail(err == EEXIST ? ERROR_FILE_EXISTS : ErrorFromErrno(err, lpNewFileName));
+        ::unlink(exists ? temporary.c_str() : destination.c_str());
+        return Fail(err == EEXIST ? ERROR_FILE_EXISTS : ErrorFromErrno(err, destination));
     }
     SetLastError(ERROR_SUCCESS);
     return TRUE;

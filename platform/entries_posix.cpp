@@ -22,6 +22,24 @@ BOOL FailFromErrno(const std::string& path) {
     return Fail(ErrorFromErrno(errno, path));
 }
 
+// lstat() of `path`, looked up exactly first and only on a miss regardless
+// of case, as Windows does; `path` becomes the name the file system has.
+bool LstatResolved(std::string& path, struct stat& st) {
+    if (::lstat(path.c_str(), &st) == 0) {
+        return true;
+    }
+    if (errno != ENOENT) {
+        return false;
+    }
+    const std::string resolved = ResolvePath(path);
+    if (resolved == path) {
+        errno = ENOENT;
+        return false;
+    }
+    path = resolved;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
 bool HasReadOnlyAttribute(const std::string& path) {
     const DWORD word = GetFileAttributesA(path);
     return word != INVALID_FILE_ATTRIBUTES && (word & FILE_ATTRIBUTE_READONLY) != 0;
@@ -42,13 +60,15 @@ BOOL CreateDirectoryExA(const std::string& lpTemplateDirectory, const std::strin
             return FALSE;  // the template's error stands
         }
     }
-    if (::mkdir(lpNewDirectory.c_str(), 0777) != 0) {
-        return FailFromErrno(lpNewDirectory);
+    // A folder that differs only in case is the same folder, as on Windows.
+    const std::string path = ResolvePath(lpNewDirectory);
+    if (::mkdir(path.c_str(), 0777) != 0) {
+        return FailFromErrno(path);
     }
     // A plain folder's word needs nothing stored; only a template with more
     // than the folder bit costs a write.
     if (word != FILE_ATTRIBUTE_DIRECTORY) {
-        SetFileAttributesA(lpNewDirectory, word);
+        SetFileAttributesA(path, word);
     }
     SetLastError(ERROR_SUCCESS);
     return TRUE;
@@ -64,16 +84,18 @@ int32_t SHCreateDirectoryExA(int32_t, const std::string& pszPath, const SECURITY
         SetLastError(check);
         return static_cast<int32_t>(check);
     }
+    // Levels that exist in another case are those levels, as on Windows.
+    const std::string path = ResolvePath(pszPath);
     // Every level from the top: a level that exists is passed, the first one
     // that cannot be made ends the work with its code.
     bool made = false;
     size_t end = 0;
-    while (end < pszPath.size()) {
-        end = pszPath.find(kPathSeparator, end + 1);
+    while (end < path.size()) {
+        end = path.find(kPathSeparator, end + 1);
         if (end == std::string::npos) {
-            end = pszPath.size();
+            end = path.size();
         }
-        const std::string level = pszPath.substr(0, end);
+        const std::string level = path.substr(0, end);
         if (::mkdir(level.c_str(), 0777) == 0) {
             made = true;
             continue;
@@ -83,9 +105,9 @@ int32_t SHCreateDirectoryExA(int32_t, const std::string& pszPath, const SECURITY
         if (err == EEXIST && ::stat(level.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
             continue;
         }
-        const DWORD code =
-            err == EEXIST ? (end == pszPath.size() ? ERROR_ALREADY_EXISTS : ERROR_PATH_NOT_FOUND)
-                          : ErrorFromErrno(err, level);
+        const DWORD code = err == EEXIST
+                               ? (end == path.size() ? ERROR_ALREADY_EXISTS : ERROR_PATH_NOT_FOUND)
+                               : ErrorFromErrno(err, level);
         SetLastError(code);
         return static_cast<int32_t>(code);
     }
@@ -99,15 +121,16 @@ BOOL DeleteFileA(const std::string& lpFileName) {
     if (check != ERROR_SUCCESS) {
         return Fail(lpFileName.empty() ? ERROR_PATH_NOT_FOUND : check);
     }
+    std::string path = lpFileName;
     struct stat st {};
-    if (::lstat(lpFileName.c_str(), &st) != 0) {
-        return FailFromErrno(lpFileName);
+    if (!LstatResolved(path, st)) {
+        return FailFromErrno(path);
     }
     if (S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0)) {
         return Fail(ERROR_ACCESS_DENIED);
     }
-    if (::unlink(lpFileName.c_str()) != 0) {
-        return FailFromErrno(lpFileName);
+    if (::unlink(path.c_str()) != 0) {
+        return FailFromErrno(path);
     }
     SetLastError(ERROR_SUCCESS);
     return TRUE;
@@ -118,26 +141,27 @@ BOOL RemoveDirectoryA(const std::string& lpPathName) {
     if (check != ERROR_SUCCESS) {
         return Fail(lpPathName.empty() ? ERROR_PATH_NOT_FOUND : check);
     }
+    std::string path = lpPathName;
     struct stat st {};
-    if (::lstat(lpPathName.c_str(), &st) != 0) {
-        return FailFromErrno(lpPathName);
+    if (!LstatResolved(path, st)) {
+        return FailFromErrno(path);
     }
     if (S_ISLNK(st.st_mode)) {
         struct stat target {};
-        if (::stat(lpPathName.c_str(), &target) != 0 || !S_ISDIR(target.st_mode)) {
+        if (::stat(path.c_str(), &target) != 0 || !S_ISDIR(target.st_mode)) {
             return Fail(ERROR_DIRECTORY);
         }
-        return ::unlink(lpPathName.c_str()) == 0 ? (SetLastError(ERROR_SUCCESS), TRUE)
-                                                 : FailFromErrno(lpPathName);
+        return ::unlink(path.c_str()) == 0 ? (SetLastError(ERROR_SUCCESS), TRUE)
+                                           : FailFromErrno(path);
     }
     if (!S_ISDIR(st.st_mode)) {
         return Fail(ERROR_DIRECTORY);
     }
-    if (HasReadOnlyAttribute(lpPathName)) {
+    if (HasReadOnlyAttribute(path)) {
         return Fail(ERROR_ACCESS_DENIED);
     }
-    if (::rmdir(lpPathName.c_str()) != 0) {
-        return Fail(errno == EEXIST ? ERROR_DIR_NOT_EMPTY : ErrorFromErrno(errno, lpPathName));
+    if (::rmdir(path.c_str()) != 0) {
+        return Fail(errno == EEXIST ? ERROR_DIR_NOT_EMPTY : ErrorFromErrno(errno, path));
     }
     SetLastError(ERROR_SUCCESS);
     return TRUE;
@@ -152,17 +176,19 @@ BOOL MoveFileExA(const std::string& lpExistingFileName, const std::string& lpNew
         }
     }
     const bool replace = (dwFlags & MOVEFILE_REPLACE_EXISTING) != 0;
+    std::string existing = lpExistingFileName;
     struct stat source {};
-    if (::lstat(lpExistingFileName.c_str(), &source) != 0) {
-        return FailFromErrno(lpExistingFileName);
+    if (!LstatResolved(existing, source)) {
+        return FailFromErrno(existing);
     }
-    struct stat target {};
-    if (replace && ::lstat(lpNewFileName.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) {
+    const std::string target = ResolveFolderOf(lpNewFileName);
+    struct stat destination {};
+    if (replace && ::lstat(target.c_str(), &destination) == 0 && S_ISDIR(destination.st_mode)) {
         return Fail(ERROR_ACCESS_DENIED);  // a folder is never replaced
     }
-    const int moved = replace ? ::rename(lpExistingFileName.c_str(), lpNewFileName.c_str())
-                              : ::renameat2(AT_FDCWD, lpExistingFileName.c_str(), AT_FDCWD,
-                                            lpNewFileName.c_str(), RENAME_NOREPLACE);
+    const int moved = replace ? ::rename(existing.c_str(), target.c_str())
+                              : ::renameat2(AT_FDCWD, existing.c_str(), AT_FDCWD, target.c_str(),
+                                            RENAME_NOREPLACE);
     if (moved == 0) {
         SetLastError(ERROR_SUCCESS);
         return TRUE;
@@ -171,15 +197,15 @@ BOOL MoveFileExA(const std::string& lpExistingFileName, const std::string& lpNew
         return Fail(ERROR_ALREADY_EXISTS);
     }
     if (errno != EXDEV || (dwFlags & MOVEFILE_COPY_ALLOWED) == 0 || S_ISDIR(source.st_mode)) {
-        return FailFromErrno(lpNewFileName);
+        return FailFromErrno(target);
     }
-    if (!CopyFileExA(lpExistingFileName, lpNewFileName, nullptr, nullptr, nullptr,
+    if (!CopyFileExA(existing, target, nullptr, nullptr, nullptr,
                      COPY_FILE_COPY_SYMLINK | (replace ? 0 : COPY_FILE_FAIL_IF_EXISTS))) {
         const DWORD error = GetLastError();
         return Fail(error == ERROR_FILE_EXISTS ? ERROR_ALREADY_EXISTS : error);
     }
-    if (::unlink(lpExistingFileName.c_str()) != 0) {
-        return FailFromErrno(lpExistingFileName);
+    if (::unlink(existing.c_str()) != 0) {
+        return FailFromErrno(existing);
     }
     SetLastError(ERROR_SUCCESS);
     return TRUE;

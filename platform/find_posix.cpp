@@ -120,7 +120,9 @@ HANDLE FindFirstFileFieldsA(const std::string& lpFileName, WIN32_FIND_DATA* lpFi
         SetLastError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    const std::string folder = ParentFolder(lpFileName);
+    // Names are looked up as Windows does: exactly first, then regardless
+    // of case.
+    const std::string folder = ResolvePath(ParentFolder(lpFileName));
     const std::string pattern = LastComponent(lpFileName);
 
     if (!HasWildcards(pattern)) {
@@ -139,8 +141,9 @@ HANDLE FindFirstFileFieldsA(const std::string& lpFileName, WIN32_FIND_DATA* lpFi
             const size_t kept = name.find_last_not_of(". ");
             if (kept != std::string::npos && kept + 1 < name.size()) {
                 path.resize(path.size() - (name.size() - kept - 1));
-                name.resize(kept + 1);
             }
+            path = ResolvePath(path);
+            name = LastComponent(path);
         }
         EntryInfo info;
         if (!QueryEntryAt(AT_FDCWD, path.c_str(), path, fields, info)) {
@@ -223,7 +226,7 @@ BOOL FindFirstMatchA(const std::string& lpFileName, DWORD dwAdmitted, std::strin
         SetLastError(ERROR_SUCCESS);
         return TRUE;
     }
-    const std::string folder = ParentFolder(lpFileName);
+    const std::string folder = ResolvePath(ParentFolder(lpFileName));
     do {
         if ((data.dwFileAttributes & refused) != 0) {
             continue;

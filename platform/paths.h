@@ -19,4 +19,17 @@ std::string ParentFolder(const std::string& path);
 // The text after the last separator (all of `path` when it has none).
 std::string LastComponent(const std::string& path);
 
+// `path` with each component named as the file system has it, the way
+// Windows and Samba look names up on a case-sensitive file system: a
+// component that exists exactly is taken as it is; only a miss searches its
+// folder for a name that differs in the case of letters (the first in the
+// folder's order). What matches nothing stays as given, so a path to a new
+// entry keeps the new name.
+std::string ResolvePath(const std::string& path);
+
+// `path` with its folder resolved as above and its last name kept as given:
+// the name of an entry about to be made (or renamed to), which would
+// otherwise turn into an existing entry that differs only in case.
+std::string ResolveFolderOf(const std::string& path);
+
 }  // namespace platform

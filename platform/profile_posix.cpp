@@ -136,9 +136,9 @@ BOOL WritePrivateProfileStringA(const std::string& lpAppName, const std::string&
         return FALSE;
     }
     // Work on the file a link points to, so that the link itself stays.
-    std::string path = lpFileName;
+    std::string path = ResolvePath(lpFileName);
     char resolved[PATH_MAX];
-    if (::realpath(lpFileName.c_str(), resolved) != nullptr) {
+    if (::realpath(path.c_str(), resolved) != nullptr) {
         path = resolved;
     }
     std::string content;

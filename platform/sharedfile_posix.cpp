@@ -71,14 +71,15 @@ void IgnoreFileSizeSignal() {
     });
 }
 
-std::unique_ptr<SharedFile> SharedFile::Open(const std::string& path, FileAccess access,
+std::unique_ptr<SharedFile> SharedFile::Open(const std::string& name, FileAccess access,
                                              FileDisposition disposition, FileShare share,
                                              DWORD& error, bool append) {
-    const DWORD check = CheckPath(path);
+    const DWORD check = CheckPath(name);
     if (check != ERROR_SUCCESS) {
         Fail(check, error);
         return nullptr;
     }
+    const std::string path = ResolvePath(name);
     const bool reads = access != FileAccess::Write;
     const bool writes = access != FileAccess::Read;
     if (writes) {

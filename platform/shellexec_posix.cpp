@@ -49,8 +49,12 @@ bool SameVerb(const std::string& verb, const char* known) {
 
 }  // namespace
 
-int32_t ShellExecuteA(int32_t, const std::string& lpOperation, const std::string& lpFile,
-                      const std::string& lpParameters, const std::string& lpDirectory, int32_t) {
+int32_t ShellExecuteA(int32_t, const std::string& lpOperation, const std::string& lpFileName,
+                      const std::string& lpParameters, const std::string& lpDirectoryName,
+                      int32_t) {
+    // Names are looked up as Windows does: exactly, then regardless of case.
+    const std::string lpFile = ResolvePath(lpFileName);
+    const std::string lpDirectory = ResolvePath(lpDirectoryName);
     const bool open = lpOperation.empty() || SameVerb(lpOperation, "open");
     const bool explore = SameVerb(lpOperation, "explore");
     if (!open && !explore) {

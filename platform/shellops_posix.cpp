@@ -144,7 +144,7 @@ class Operation {
     // The sources a path stands for: the entries its wildcards match (files
     // only with FOF_FILESONLY), or the one entry it names, which must exist.
     DWORD Expand(const std::string& source, bool& wildcards) {
-        const std::string path = WithoutFinalSeparators(source);
+        const std::string path = ResolvePath(WithoutFinalSeparators(source));
         if (!HasWildcards(LastComponent(path))) {
             struct stat st {};
             if (CheckPath(path) != ERROR_SUCCESS || ::lstat(path.c_str(), &st) != 0) {
@@ -219,7 +219,7 @@ class Operation {
             return ERROR_INVALID_PARAMETER;
         }
         const std::string& given = destinations.front();
-        const std::string destination = WithoutFinalSeparators(given);
+        const std::string destination = ResolvePath(WithoutFinalSeparators(given));
         struct stat st {};
         const bool exists = ::stat(destination.c_str(), &st) == 0;
         const bool intoFolder = severalSources ||

@@ -18,11 +18,12 @@ BOOL GetDiskFreeSpaceExA(const std::string& lpDirectoryName,
         SetLastError(lpDirectoryName.empty() ? ERROR_PATH_NOT_FOUND : check);
         return FALSE;
     }
+    const std::string path = ResolvePath(lpDirectoryName);
     // statvfs answers for any entry, but the Win32 call takes folders only:
     // a file's path is refused as Windows refuses it.
     struct stat st {};
-    if (::stat(lpDirectoryName.c_str(), &st) != 0) {
-        SetLastError(ErrorFromErrno(errno, lpDirectoryName));
+    if (::stat(path.c_str(), &st) != 0) {
+        SetLastError(ErrorFromErrno(errno, path));
         return FALSE;
     }
     if (!S_ISDIR(st.st_mode)) {
@@ -30,8 +31,8 @@ BOOL GetDiskFreeSpaceExA(const std::string& lpDirectoryName,
         return FALSE;
     }
     struct statvfs vfs {};
-    if (::statvfs(lpDirectoryName.c_str(), &vfs) != 0) {
-        SetLastError(ErrorFromErrno(errno, lpDirectoryName));
+    if (::statvfs(path.c_str(), &vfs) != 0) {
+        SetLastError(ErrorFromErrno(errno, path));
         return FALSE;
     }
     const ULONGLONG unit = vfs.f_frsize != 0 ? vfs.f_frsize : vfs.f_bsize;

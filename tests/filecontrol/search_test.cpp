@@ -237,4 +237,29 @@ TEST_F(DepthSearchTest, WalksWithoutAttributeNeedsReadNoDosAttributes) {
     EXPECT_GT(counter.getxattr, 0);
 }
 
+TEST(CaseTest, NamesAreFoundRegardlessOfCaseWhenTheExactOneIsMissing) {
+    TempDir dir;
+    clsFileControl fc;
+    MakeFolder(dir / "t1");
+    MakeFolder(dir / "t1/Sub");
+    WriteBytes(dir / "t1/README", "read me");
+    WriteBytes(dir / "t1/Sub/a.txt", "a");
+    WriteBytes(dir / "t1/Sub/A.TXT", "A");
+    EXPECT_EQ(fc.GetFileAttr(dir / "T1/readme"), 32);
+    EXPECT_EQ(fc.ReadFile(dir / "t1/Readme"), "read me");
+    EXPECT_EQ(fc.FileFound(dir / "t1/sub", 0), "Sub");
+    StrArray names;
+    EXPECT_TRUE(fc.SearchFile(dir / "t1/SUB/*.txt", names));
+    EXPECT_EQ(names.Items().size(), 2u);
+    StrArray paths;
+    EXPECT_TRUE(fc.DepthSearch(dir / "T1/SUB", "*.txt", paths));
+    EXPECT_EQ(paths.Items().size(), 2u);
+    // The exact name wins where it exists.
+    EXPECT_EQ(fc.ReadFile(dir / "t1/Sub/A.TXT"), "A");
+    EXPECT_EQ(fc.ReadFile(dir / "t1/Sub/a.txt"), "a");
+    EXPECT_TRUE(fc.IsFolderExists(dir / "T1/sUB"));
+    EXPECT_TRUE(fc.DelFile(dir / "t1/readme"));
+    EXPECT_FALSE(testsupport::Exists(dir / "t1/README"));
+}
+
 }  // namespace

@@ -92,10 +92,10 @@ TEST_F(FindTest, NamesAreTakenAsWindowsTakesThem) {
         std::string path;
         std::string name;
     } cases[] = {
-        {dir / "a.txt.", "a.txt"},
-        {dir / "a.txt. ", "a.txt"},
-        {dir / "sub/.", "sub"},
-        {dir / "sub/..", LastComponent(dir.path())},
+        {dir / "a.txt.", "a.txt"},   {dir / "a.txt. ", "a.txt"},
+        {dir / "sub/.", "sub"},      {dir / "sub/..", LastComponent(dir.path())},
+        {dir / "A.TXT", "a.txt"},    {dir / "b.txt", "B.TXT"},
+        {dir / "SUB/../Sub", "sub"},
     };
     for (const auto& c : cases) {
         const auto found = List(c.path);
