@@ -268,6 +268,16 @@ int32_t frmMain::CallEngine(const std::string& ansiPath, std::string& ansiBuffer
         }
         QMetaObject::invokeMethod(&waiting, &QEventLoop::quit, Qt::QueuedConnection);
     });
+    // However the wait ends, even by an exception, the worker is joined
+    // before what it uses goes.
+    struct Joiner {
+        std::thread& thread;
+        ~Joiner() {
+            if (thread.joinable()) {
+                thread.join();
+            }
+        }
+    } joiner{worker};
     waiting.exec();
     worker.join();
     // Input that came meanwhile and is still queued is dropped with the rest.
