@@ -12,6 +12,7 @@
 
 #include "platform/entries.h"
 #include "platform/entry_posix.h"
+#include "platform/io_posix.h"
 #include "platform/lasterror.h"
 #include "platform/paths.h"
 #include "platform/sharedfile.h"
@@ -80,27 +81,18 @@ bool CopyBytes(int from, int to, off_t size) {
     if (copied == size) {
         return true;
     }
+    // A plain copy through a buffer, a piece at a time.
     char buffer[1 << 16];
     while (true) {
         const ssize_t n = ::read(from, buffer, sizeof buffer);
         if (n == 0) {
             return true;
         }
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+        if (n < 0 && errno != EINTR) {
             return false;
         }
-        for (ssize_t done = 0; done < n;) {
-            const ssize_t w = ::write(to, buffer + done, static_cast<size_t>(n - done));
-            if (w < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                return false;
-            }
-            done += w;
+        if (n > 0 && !WriteAll(to, std::string_view(buffer, static_cast<size_t>(n)))) {
+            return false;
         }
     }
 }

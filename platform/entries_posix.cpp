@@ -40,6 +40,22 @@ bool LstatResolved(std::string& path, struct stat& st) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
+// The entry `given` names, checked and looked up, with its lstat(); false,
+// with the last error set, when there is none.
+bool FindEntry(const std::string& given, std::string& path, struct stat& st) {
+    const DWORD check = CheckPath(given);
+    if (check != ERROR_SUCCESS) {
+        SetLastError(given.empty() ? ERROR_PATH_NOT_FOUND : check);
+        return false;
+    }
+    path = given;
+    if (!LstatResolved(path, st)) {
+        SetLastError(ErrorFromErrno(errno, path));
+        return false;
+    }
+    return true;
+}
+
 bool HasReadOnlyAttribute(const std::string& path) {
     const DWORD word = GetFileAttributesA(path);
     return word != INVALID_FILE_ATTRIBUTES && (word & FILE_ATTRIBUTE_READONLY) != 0;
@@ -117,14 +133,10 @@ int32_t SHCreateDirectoryExA(int32_t, const std::string& pszPath, const SECURITY
 }
 
 BOOL DeleteFileA(const std::string& lpFileName) {
-    const DWORD check = CheckPath(lpFileName);
-    if (check != ERROR_SUCCESS) {
-        return Fail(lpFileName.empty() ? ERROR_PATH_NOT_FOUND : check);
-    }
-    std::string path = lpFileName;
+    std::string path;
     struct stat st {};
-    if (!LstatResolved(path, st)) {
-        return FailFromErrno(path);
+    if (!FindEntry(lpFileName, path, st)) {
+        return FALSE;
     }
     if (S_ISDIR(st.st_mode) || (S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0)) {
         return Fail(ERROR_ACCESS_DENIED);
@@ -137,14 +149,10 @@ BOOL DeleteFileA(const std::string& lpFileName) {
 }
 
 BOOL RemoveDirectoryA(const std::string& lpPathName) {
-    const DWORD check = CheckPath(lpPathName);
-    if (check != ERROR_SUCCESS) {
-        return Fail(lpPathName.empty() ? ERROR_PATH_NOT_FOUND : check);
-    }
-    std::string path = lpPathName;
+    std::string path;
     struct stat st {};
-    if (!LstatResolved(path, st)) {
-        return FailFromErrno(path);
+    if (!FindEntry(lpPathName, path, st)) {
+        return FALSE;
     }
     if (S_ISLNK(st.st_mode)) {
         struct stat target {};

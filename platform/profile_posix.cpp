@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "platform/entry_posix.h"
+#include "platform/io_posix.h"
 #include "platform/lasterror.h"
 #include "platform/paths.h"
 #include "platform/profile_text.h"
@@ -36,18 +37,7 @@ bool ReadProfile(const std::string& path, std::string& content, bool& exists) {
 
 // Writes all of `content` to `fd` and makes it durable.
 bool WriteAllAndSync(int fd, const std::string& content) {
-    size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return ::fsync(fd) == 0;
+    return WriteAll(fd, content) && ::fsync(fd) == 0;
 }
 
 // Writes `content` to a new file beside `path` and renames it over `path`, so

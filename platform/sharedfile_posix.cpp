@@ -9,6 +9,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/io_posix.h"
 #include "platform/lasterror.h"
 #include "platform/paths.h"
 #include "platform/sharing_posix.h"
@@ -170,34 +171,17 @@ SharedFile::~SharedFile() {
 }
 
 bool SharedFile::ReadAll(std::string& out, DWORD& error) {
-    char buffer[65536];
-    while (true) {
-        const ssize_t n = ::read(fd_, buffer, sizeof buffer);
-        if (n == 0) {
-            return true;
-        }
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            Fail(ErrorFromErrno(errno, path_), error);
-            return false;
-        }
-        out.append(buffer, static_cast<size_t>(n));
+    if (!ReadToEnd(fd_, out)) {
+        Fail(ErrorFromErrno(errno, path_), error);
+        return false;
     }
+    return true;
 }
 
 bool SharedFile::Write(std::string_view bytes, DWORD& error) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            Fail(ErrorFromErrno(errno, path_), error);
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(n));
+    if (!WriteAll(fd_, bytes)) {
+        Fail(ErrorFromErrno(errno, path_), error);
+        return false;
     }
     return true;
 }
