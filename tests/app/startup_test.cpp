@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/modCommon.h"
+#include "support/Child.h"
 #include "support/TempDir.h"
 #include "support/ui_recorder.h"
 
@@ -49,17 +50,10 @@ TEST(StartupTest, ASecondStartShowsARealNoticeAndEnds) {
     ASSERT_TRUE(AcquireSingleInstance());
     const std::string command = std::string("QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR='") +
                                 runtime.path() + "' timeout 30 " + STARTUP_PROBE + " 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string output;
-    char chunk[256];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-        output.append(chunk, n);
-    }
-    const int status = ::pclose(pipe);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(output, "box|알림|프로그램이 이미 실행 중 입니다.|1\n");  // the information icon
+    const testsupport::CommandResult start = testsupport::RunCommand(command);
+    EXPECT_EQ(start.exitCode, 0);
+    EXPECT_EQ(start.output,
+              "box|알림|프로그램이 이미 실행 중 입니다.|1\n");  // the information icon
 }
 
 }  // namespace

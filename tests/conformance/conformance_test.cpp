@@ -17,6 +17,7 @@
 #include "platform/attributes.h"
 #include "platform/find.h"
 #include "platform/profile.h"
+#include "support/Child.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -87,15 +88,7 @@ std::vector<std::string> WineAnswers(const std::vector<Call>& calls, const TempD
     const std::string command = "WINEPREFIX='" + work / "prefix" + "' WINEDEBUG=-all timeout 300 " +
                                 WINE + " " + WIN32_PROBE + " '" + WindowsPath(work / "script.txt") +
                                 "' 2>/dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::string output;
-    char chunk[4096];
-    for (size_t n; pipe != nullptr && (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-        output.append(chunk, n);
-    }
-    if (pipe != nullptr) {
-        ::pclose(pipe);
-    }
+    std::string output = testsupport::RunCommand(command).output;
     output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
     std::vector<std::string> blocks;
     std::istringstream lines(output);

@@ -1,13 +1,11 @@
 // The batch command, run as a user runs it, on a folder drawn at test time.
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <map>
 
 #include "TestImages.h"
+#include "support/Child.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -15,21 +13,8 @@ namespace {
 using testsupport::ReadBytes;
 using testsupport::TempDir;
 
-struct Outcome {
-    int exitCode = -1;
-    std::string output;
-};
-
-Outcome RunBatch(const std::string& arguments) {
-    Outcome outcome;
-    FILE* pipe = ::popen((std::string(BATCH_COMMAND) + " " + arguments + " 2>&1").c_str(), "r");
-    char chunk[256];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) {
-        outcome.output.append(chunk, n);
-    }
-    const int status = ::pclose(pipe);
-    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
+testsupport::CommandResult RunBatch(const std::string& arguments) {
+    return testsupport::RunCommand(std::string(BATCH_COMMAND) + " " + arguments + " 2>&1");
 }
 
 // Every result file below `folder`, by path, with its content.
@@ -54,7 +39,7 @@ TEST(BatchCommand, AFolderOfImagesAPdfAndABadFileGivesFourResultsAndAFailure) {
     testimages::WriteTextPdf(in + "/doc.pdf", {{"문서의 첫 쪽"}, {"문서의 둘째 쪽"}});
     testsupport::WriteBytes(in + "/bad.png", "no image here");
 
-    const Outcome serial = RunBatch("-q -j 1 '" + in + "'");
+    const auto serial = RunBatch("-q -j 1 '" + in + "'");
     EXPECT_EQ(serial.exitCode, 1) << serial.output;
     EXPECT_NE(serial.output.find("4 of 5 files read, 1 failed"), std::string::npos)
         << serial.output;
@@ -68,11 +53,11 @@ TEST(BatchCommand, AFolderOfImagesAPdfAndABadFileGivesFourResultsAndAFailure) {
     EXPECT_EQ(buffer.substr(buffer.size() - 4), "  \r\n");
     EXPECT_GT(buffer.size(), 65000u);
 
-    const Outcome parallel = RunBatch("-q -j 2 '" + in + "'");
+    const auto parallel = RunBatch("-q -j 2 '" + in + "'");
     EXPECT_EQ(parallel.exitCode, 1);
     EXPECT_EQ(Results(in), first);
 
-    const Outcome plain = RunBatch("-q --plain '" + in + "/one.png'");
+    const auto plain = RunBatch("-q --plain '" + in + "/one.png'");
     EXPECT_EQ(plain.exitCode, 0) << plain.output;
     EXPECT_NE(ReadBytes(in + "/one.txt").find("번째 그림"), std::string::npos);
     EXPECT_LT(ReadBytes(in + "/one.txt").size(), 200u) << "plain text has no padding";

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace testsupport {
 
@@ -14,5 +15,13 @@ constexpr int kChildSetupFailed = 125;
 // the child ended by a signal. With `asNobody`, a child running as root
 // first becomes the user nobody.
 int RunInChild(const std::function<int()>& body, bool asNobody = false);
+
+// A shell command's standard output and exit code (-1 when it ended by a
+// signal).
+struct CommandResult {
+    int exitCode = -1;
+    std::string output;
+};
+CommandResult RunCommand(const std::string& shellCommand);
 
 }  // namespace testsupport
