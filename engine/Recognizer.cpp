@@ -157,28 +157,11 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
             isdigit(static_cast<unsigned char>(symbols[run.first].text[0]))) {
             continue;
         }
-        int left = symbols[run.first].left, right = symbols[run.last].right;
-        int top = symbols[run.first].top, bottom = symbols[run.first].bottom;
-        for (size_t i = run.first; i <= run.last; ++i) {
-            top = std::min(top, symbols[i].top);
-            bottom = std::max(bottom, symbols[i].bottom);
+        const std::optional<Box> box = RunBox(symbols, run, width, height);
+        if (!box) {
+            continue;
         }
-        int pad = std::max(2, (bottom - top) * 15 / 100);
-        // The box stops short of the neighbouring characters on the line,
-        // whose strokes the English model would read as letters. The
-        // recogniser's boxes of a run's end letters may reach over those
-        // neighbours, so the neighbours' edges win unless they would leave
-        // out an end letter altogether.
-        int leftLimit =
-            run.first > 0 && !symbols[run.first].startsLine ? symbols[run.first - 1].right + 1 : 0;
-        int rightLimit = run.last + 1 < symbols.size() && !symbols[run.last + 1].startsLine
-                             ? symbols[run.last + 1].left - 1
-                             : width;
-        left = std::max({0, left - pad, std::min(leftLimit, symbols[run.first].right - 1)});
-        right = std::min({width, right + pad, std::max(rightLimit, symbols[run.last].left + 1)});
-        top = std::max(0, top - pad);
-        bottom = std::min(height, bottom + pad);
-        latin_->SetRectangle(left, top, right - left, bottom - top);
+        latin_->SetRectangle(box->left, box->top, box->right - box->left, box->bottom - box->top);
         std::unique_ptr<char[]> text(latin_->GetUTF8Text());
         std::string reading = text ? text.get() : "";
         while (!reading.empty() && (reading.back() == '\n' || reading.back() == ' ')) {

@@ -132,6 +132,36 @@ bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run) {
     return false;
 }
 
+std::optional<Box> RunBox(const std::vector<Symbol>& symbols, const Run& run, int width,
+                          int height) {
+    Box box{symbols[run.first].left, symbols[run.first].top, symbols[run.last].right,
+            symbols[run.first].bottom};
+    for (size_t i = run.first; i <= run.last; ++i) {
+        box.top = std::min(box.top, symbols[i].top);
+        box.bottom = std::max(box.bottom, symbols[i].bottom);
+    }
+    const int pad = std::max(2, (box.bottom - box.top) * 15 / 100);
+    // The box stops short of the neighbouring characters on the line, whose
+    // strokes the English model would read as letters. The recogniser's boxes
+    // of a run's end letters may reach over those neighbours, so the
+    // neighbours' edges win unless they would leave out an end letter
+    // altogether.
+    const int leftLimit =
+        run.first > 0 && !symbols[run.first].startsLine ? symbols[run.first - 1].right + 1 : 0;
+    const int rightLimit = run.last + 1 < symbols.size() && !symbols[run.last + 1].startsLine
+                               ? symbols[run.last + 1].left - 1
+                               : width;
+    box.left = std::max({0, box.left - pad, std::min(leftLimit, symbols[run.first].right - 1)});
+    box.right =
+        std::min({width, box.right + pad, std::max(rightLimit, symbols[run.last].left + 1)});
+    box.top = std::max(0, box.top - pad);
+    box.bottom = std::min(height, box.bottom + pad);
+    if (box.right - box.left < kMinBoxSide || box.bottom - box.top < kMinBoxSide) {
+        return std::nullopt;
+    }
+    return box;
+}
+
 std::string Text(const std::vector<Symbol>& symbols) {
     std::string text;
     for (size_t i = 0; i < symbols.size(); ++i) {

@@ -2,6 +2,7 @@
 // them.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,23 @@ std::vector<Run> NonHangulRuns(const std::vector<Symbol>& symbols);
 // the letters: a lone jamo, a CJK bracket or a full-width form among Latin
 // text, or a digit wedged against a letter ("1ibrary").
 bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run);
+
+// A rectangle of an image, in pixels, its right and bottom edges excluded.
+struct Box {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The smallest box the recogniser is given: a few pixels each way.
+constexpr int kMinBoxSide = 3;
+
+// Where the English model reads `run` in an image of `width` x `height`: the
+// run's characters with a margin, kept off the neighbouring characters on the
+// line and inside the image. Nothing when no box of kMinBoxSide each way is
+// left, as when the recogniser's page-wide line finding put a run's
+// characters on different lines and their box would be turned inside out
+// (Tesseract crashes on such a box).
+std::optional<Box> RunBox(const std::vector<Symbol>& symbols, const Run& run, int width,
+                          int height);
 
 // The text of the symbols: words separated by a blank, lines by a line end,
 // paragraphs by an empty line.

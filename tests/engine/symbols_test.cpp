@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,32 @@ TEST(EngineSymbols, TextSeparatesWordsLinesAndParagraphs) {
     symbols.back().startsParagraph = true;
     EXPECT_EQ("가나 다\nab\n\nc\n", engine::Text(symbols));
     EXPECT_EQ("", engine::Text({}));
+}
+
+TEST(EngineSymbols, RunBoxesStayInsideTheImageAndNeverTurnInsideOut) {
+    // "x1" between two syllables, all on one line at 40-pixel letters.
+    std::vector<Symbol> line = Line({{"가"}, {"x", "1"}, {"나"}});
+    const int lefts[] = {0, 60, 90, 150};
+    for (size_t i = 0; i < line.size(); ++i) {
+        line[i].left = lefts[i];
+        line[i].right = lefts[i] + 30;
+        line[i].top = 100;
+        line[i].bottom = 140;
+    }
+    const std::optional<engine::Box> box = engine::RunBox(line, {1, 2}, 1000, 1000);
+    ASSERT_TRUE(box);
+    EXPECT_GE(box->left, 31);    // off the syllable before
+    EXPECT_LE(box->right, 149);  // and the one after
+    EXPECT_LT(box->top, 100);
+    EXPECT_GT(box->bottom, 140);
+
+    // A run whose letters the page-wide line finding put on two lines, the
+    // last one left of the first, and a run outside the image: no box.
+    line[1].left = 600;
+    line[1].right = 630;
+    EXPECT_FALSE(engine::RunBox(line, {1, 2}, 1000, 1000));
+    EXPECT_FALSE(engine::RunBox(line, {1, 2}, 50, 1000));
+    EXPECT_FALSE(engine::RunBox(line, {1, 2}, 1000, 90));
 }
 
 }  // namespace
