@@ -21,7 +21,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import cer  # noqa: E402
-from render_pages import KINDS  # noqa: E402
+from render_pages import KINDS, PAGE_KINDS  # noqa: E402
 
 TESSERACT_RUNS = {
     "tesseract -l kor": ["-l", "kor"],
@@ -88,7 +88,7 @@ def main():
     print("|" + "---|" * (header.count("|")))
     totals = {s: [] for s in systems}
     warm_all, tess_all, cold_all = [], [], []
-    for kind in KINDS:
+    for kind in KINDS + PAGE_KINDS:
         images = pages_of(args.pages, kind)
         if not images:
             continue

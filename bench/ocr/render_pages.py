@@ -11,7 +11,19 @@ fonts Debian ships and then degraded the way scanned pages are:
   small     small print (about 7 pt at 200 dpi)
   gray      low contrast gray text on an unevenly lit gray background
 
-Usage: render_pages.py OUT_DIR [--pages N] [--seed S]
+With --set pages it draws, instead, the pages people bring that are not
+plain single columns:
+
+  twocol    an A4 page at 300 dpi in two columns (read left, then right)
+  inverted  a slide: light text on a dark or coloured background, with a
+            title bar of another colour
+  fax       an A4 page at 150 dpi, binarised, with specks
+  title     an A4 page at 300 dpi: a large title, body text, a small footnote
+  repeat    an A4 page at 300 dpi whose lines repeat in a cycle (a list of
+            like items, a form)
+  screen    a screenshot at 96 dpi: small anti-aliased text on a window
+
+Usage: render_pages.py OUT_DIR [--pages N] [--seed S] [--set bench|pages]
 Writes OUT_DIR/<kind>-<n>.png (.jpg for scanned) and OUT_DIR/<kind>-<n>.gt.txt.
 """
 
@@ -40,6 +52,7 @@ FONTS = [
 PAGE_W, PAGE_H = 1654, 2339  # A4 at 200 dpi
 MARGIN = 130
 KINDS = ["clean", "scanned", "small", "gray"]
+PAGE_KINDS = ["twocol", "inverted", "fax", "title", "repeat", "screen"]
 
 HANGUL = re.compile(r"[\uac00-\ud7a3]")
 FORMAT = re.compile(r"%(\d+\$)?[-+ #0-9.*]*(l|ll|h|z|j|t|L)?[a-zA-Z%]|\{[^}]*\}|<[^>]*>|\$\w+")
@@ -139,11 +152,155 @@ def degrade(kind, img, rng, nrng):
     return img
 
 
+def wrap_pool(rng, pool, font, width, max_lines):
+    """Paragraphs of sentences wrapped to `width`, at most `max_lines` lines."""
+    probe = ImageDraw.Draw(Image.new("L", (8, 8)))
+    lines = []
+    while len(lines) < max_lines - 1 and pool:
+        para = [pool.pop() for _ in range(min(len(pool), rng.randint(2, 4)))]
+        lines.extend(wrap(probe, font, " ".join(para).split(" "), width))
+        lines.append("")
+    while lines and (len(lines) > max_lines or lines[-1] == ""):
+        lines.pop()
+    return lines
+
+
+def one_line(pool, font, width):
+    """The first line of a sentence, as a title shows it."""
+    probe = ImageDraw.Draw(Image.new("L", (8, 8)))
+    return [wrap(probe, font, pool.pop().split(" "), width)[0]]
+
+
+def line_step(font, gap):
+    ascent, descent = font.getmetrics()
+    return int((ascent + descent) * gap)
+
+
+def draw_lines(draw, lines, font, x, y, step, fill):
+    for line in lines:
+        if line:
+            draw.text((x, y), line, font=font, fill=fill)
+        y += step
+    return y
+
+
+def render_twocol(rng, pool, font_file):
+    w, h, margin, gutter = 2480, 3508, 200, 130
+    font = ImageFont.truetype(font_file, rng.randint(32, 38))
+    step = line_step(font, rng.uniform(1.3, 1.5))
+    column = (w - 2 * margin - gutter) // 2
+    rows = (h - 2 * margin) // step
+    left = wrap_pool(rng, pool, font, column, rows)
+    right = wrap_pool(rng, pool, font, column, rows)
+    img = Image.new("L", (w, h), 255)
+    draw = ImageDraw.Draw(img)
+    draw_lines(draw, left, font, margin, margin, step, 0)
+    draw_lines(draw, right, font, margin + column + gutter, margin, step, 0)
+    return img, left + [""] + right
+
+
+def render_inverted(rng, pool, font_file):
+    w, h = 1920, 1080
+    backgrounds = [(24, 32, 64), (20, 20, 20), (0, 90, 120), (120, 20, 40), (30, 80, 40)]
+    bars = [(200, 120, 0), (0, 120, 200), (90, 90, 90), (230, 230, 230)]
+    background = rng.choice(backgrounds)
+    bar = rng.choice(bars)
+    title_font = ImageFont.truetype(font_file, rng.randint(64, 80))
+    body_font = ImageFont.truetype(font_file, rng.randint(38, 46))
+    img = Image.new("RGB", (w, h), background)
+    draw = ImageDraw.Draw(img)
+    draw.rectangle([0, 0, w, 190], fill=bar)
+    title = one_line(pool, title_font, w - 240)
+    title_ink = (255, 255, 255) if sum(bar) < 450 else (20, 20, 20)
+    draw_lines(draw, title, title_font, 120, 50, 0, title_ink)
+    step = line_step(body_font, 1.45)
+    body = wrap_pool(rng, pool, body_font, w - 240, (h - 300) // step)
+    draw_lines(draw, body, body_font, 120, 260, step, rng.choice([(255, 255, 255), (250, 240, 170)]))
+    return img, title + [""] + body
+
+
+def render_fax(rng, pool, font_file, nrng):
+    w, h, margin = 1240, 1754, 90
+    font = ImageFont.truetype(font_file, rng.randint(20, 24))
+    step = line_step(font, rng.uniform(1.35, 1.6))
+    lines = wrap_pool(rng, pool, font, w - 2 * margin, (h - 2 * margin) // step)
+    img = Image.new("L", (w, h), 255)
+    draw_lines(ImageDraw.Draw(img), lines, font, margin, margin, step, 0)
+    a = np.asarray(img.filter(ImageFilter.GaussianBlur(0.6)), dtype=np.float32)
+    a += nrng.normal(0, 25, a.shape)
+    binary = np.where(a < 140, 0, 255).astype(np.uint8)
+    speck = nrng.random(binary.shape)
+    binary[speck < 0.003] = 0
+    return Image.fromarray(binary).convert("1"), lines
+
+
+def render_title(rng, pool, font_file):
+    w, h, margin = 2480, 3508, 220
+    title_font = ImageFont.truetype(font_file, rng.randint(108, 133))
+    body_font = ImageFont.truetype(font_file, rng.randint(34, 40))
+    note_font = ImageFont.truetype(font_file, rng.randint(22, 26))
+    img = Image.new("L", (w, h), 255)
+    draw = ImageDraw.Draw(img)
+    title = one_line(pool, title_font, w - 2 * margin)
+    draw_lines(draw, title, title_font, margin, margin, 0, 0)
+    step = line_step(body_font, 1.45)
+    body_top = margin + 300
+    body = wrap_pool(rng, pool, body_font, w - 2 * margin, (h - body_top - 500) // step)
+    draw_lines(draw, body, body_font, margin, body_top, step, 0)
+    note_step = line_step(note_font, 1.3)
+    notes = wrap_pool(rng, pool, note_font, w - 2 * margin, 3)
+    draw.line([margin, h - margin - 4 * note_step, margin + 600, h - margin - 4 * note_step],
+              fill=0, width=3)
+    draw_lines(draw, notes, note_font, margin, h - margin - 3 * note_step, note_step, 0)
+    return img, title + [""] + body + [""] + notes
+
+
+def render_repeat(rng, pool, font_file):
+    w, h, margin = 2480, 3508, 200
+    font = ImageFont.truetype(font_file, 33)
+    step = int(33 * 1.25 * rng.uniform(0.95, 1.1))
+    cycle = [pool.pop() for _ in range(rng.randint(2, 4))]
+    probe = ImageDraw.Draw(Image.new("L", (8, 8)))
+    cycle = [wrap(probe, font, c.split(" "), w - 2 * margin)[0] for c in cycle]
+    lines = [cycle[i % len(cycle)] for i in range((h - 2 * margin) // step)]
+    img = Image.new("L", (w, h), 255)
+    draw_lines(ImageDraw.Draw(img), lines, font, margin, margin, step, 0)
+    return img, lines
+
+
+def render_screen(rng, pool, font_file):
+    w, h = 1366, 768
+    font = ImageFont.truetype(font_file, rng.randint(14, 16))
+    img = Image.new("RGB", (w, h), (236, 236, 236))
+    draw = ImageDraw.Draw(img)
+    draw.rectangle([0, 0, w, 28], fill=(60, 63, 70))
+    draw.rectangle([20, 50, w - 20, h - 20], fill=(255, 255, 255), outline=(180, 180, 180))
+    step = line_step(font, 1.5)
+    lines = wrap_pool(rng, pool, font, w - 80, (h - 110) // step)
+    draw_lines(draw, lines, font, 40, 70, step, (30, 30, 30))
+    return img, lines
+
+
+def render_page_kind(kind, rng, pool, font_file, nrng):
+    if kind == "twocol":
+        return render_twocol(rng, pool, font_file)
+    if kind == "inverted":
+        return render_inverted(rng, pool, font_file)
+    if kind == "fax":
+        return render_fax(rng, pool, font_file, nrng)
+    if kind == "title":
+        return render_title(rng, pool, font_file)
+    if kind == "repeat":
+        return render_repeat(rng, pool, font_file)
+    return render_screen(rng, pool, font_file)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("out")
     parser.add_argument("--pages", type=int, default=5, help="pages per kind")
     parser.add_argument("--seed", type=int, default=20261208)
+    parser.add_argument("--set", choices=["bench", "pages"], default="bench")
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
 
@@ -154,6 +311,18 @@ def main():
     fonts = [f for f in FONTS if os.path.exists(f)]
     if not pool or not fonts:
         raise SystemExit("no Korean message catalogs or fonts installed")
+
+    if args.set == "pages":
+        for kind in PAGE_KINDS:
+            for n in range(args.pages):
+                font_file = rng.choice(fonts)
+                img, lines = render_page_kind(kind, rng, pool, font_file, nrng)
+                stem = os.path.join(args.out, f"{kind}-{n}")
+                img.save(stem + ".png")
+                with open(stem + ".gt.txt", "w", encoding="utf-8") as gt:
+                    gt.write("\n".join(lines) + "\n")
+                print(f"{stem}: {os.path.basename(font_file)}, {len(lines)} lines")
+        return
 
     for kind in KINDS:
         for n in range(args.pages):
