@@ -8,8 +8,10 @@
 
 namespace filecontrol {
 
-FindHandle::FindHandle(const std::string& ansiPattern, platform::DWORD fields)
-    : handle_(platform::FindFirstFileFieldsA(ansiPattern, &data_, fields)) {}
+FindHandle::FindHandle(const std::string& pattern, platform::DWORD fields)
+    : handle_(platform::FitsCodePage(pattern)
+                  ? platform::FindFirstFileFieldsA(platform::ToAnsi(pattern), &data_, fields)
+                  : platform::INVALID_HANDLE_VALUE) {}
 
 FindHandle::~FindHandle() {
     if (valid()) {
@@ -21,27 +23,28 @@ std::string FindHandle::rawName() const {
     return std::string(data_.cFileName, ::strnlen(data_.cFileName, platform::MAX_PATH));
 }
 
+bool FindHandle::dotEntry() const {
+    const std::string name = rawName();
+    return name == "." || name == "..";
+}
+
 bool FindHandle::Next() {
     return platform::FindNextFileA(handle_, &data_) != platform::FALSE;
 }
 
 void ForEachEntry(const std::string& pattern, platform::DWORD fields,
                   const std::function<void(const FoundEntry&)>& accept) {
-    if (!platform::FitsCodePage(pattern)) {
-        return;
-    }
-    FindHandle find(platform::ToAnsi(pattern), fields);
+    FindHandle find(pattern, fields);
     if (!find.valid()) {
         return;
     }
     do {
-        const std::string raw = find.rawName();
-        if (raw == "." || raw == "..") {
+        if (find.dotEntry()) {
             continue;
         }
         const auto& record = find.record();
         accept(
-            FoundEntry{platform::FromAnsi(raw), record.dwFileAttributes,
+            FoundEntry{platform::FromAnsi(find.rawName()), record.dwFileAttributes,
                        (static_cast<uint64_t>(record.nFileSizeHigh) << 32) | record.nFileSizeLow});
     } while (find.Next());
 }

@@ -17,9 +17,10 @@ namespace filecontrol {
 // One find enumeration, closed when the object goes.
 class FindHandle {
   public:
-    // Starts the enumeration of `ansiPattern` (in the code page), reading
-    // `fields` of each record; valid() tells whether anything matched.
-    FindHandle(const std::string& ansiPattern, platform::DWORD fields);
+    // Starts the enumeration of `pattern` (UTF-8), reading `fields` of each
+    // record; valid() tells whether anything matched. A name the code page
+    // cannot hold matches nothing, since its "?" would match other names.
+    FindHandle(const std::string& pattern, platform::DWORD fields);
     ~FindHandle();
     FindHandle(const FindHandle&) = delete;
     FindHandle& operator=(const FindHandle&) = delete;
@@ -28,6 +29,8 @@ class FindHandle {
     const platform::WIN32_FIND_DATA& record() const { return data_; }
     // The record's name cut at its first NUL, still in the code page.
     std::string rawName() const;
+    // Whether the record is the folder's "." or ".." entry.
+    bool dotEntry() const;
     // Fetches the next record; false when there is none.
     bool Next();
 
@@ -43,8 +46,7 @@ struct FoundEntry {
 };
 
 // Calls `accept` for every entry that `pattern` (UTF-8) yields, "." and ".."
-// left out, in the service's order. A name the code page cannot hold yields
-// nothing, since its "?" would match other names.
+// left out, in the service's order.
 void ForEachEntry(const std::string& pattern, platform::DWORD fields,
                   const std::function<void(const FoundEntry&)>& accept);
 

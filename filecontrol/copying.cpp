@@ -1,12 +1,12 @@
 // Copying: one file or the files that match a pattern, and a whole folder
 // tree into another folder, with the FileCopy event as they go.
-#include <filesystem>
 #include <string>
 
 #include "filecontrol/FindEntries.h"
 #include "filecontrol/clsFileControl.h"
 #include "platform/codepage.h"
 #include "platform/entries.h"
+#include "platform/paths.h"
 #include "platform/ui.h"
 
 namespace filecontrol {
@@ -19,30 +19,6 @@ bool CopyOne(const std::string& source, const std::string& destination, bool fai
     return platform::FitsCodePage(source) && platform::FitsCodePage(destination) &&
            platform::CopyFileA(platform::ToAnsi(source), platform::ToAnsi(destination),
                                failIfExists ? 1 : 0) == 1;
-}
-
-// Whether `folder` is `ancestor` or lies below it, links and ".." resolved:
-// copying a folder there would copy the copy again, without end.
-bool IsSameOrBelow(const std::string& folder, const std::string& ancestor) {
-    std::error_code ec;
-    const auto inner = std::filesystem::weakly_canonical(platform::ToAnsi(folder), ec);
-    if (ec) {
-        return false;
-    }
-    const auto outer = std::filesystem::weakly_canonical(platform::ToAnsi(ancestor), ec);
-    if (ec) {
-        return false;
-    }
-    auto i = inner.begin();
-    for (auto o = outer.begin(); o != outer.end(); ++o, ++i) {
-        if (o->empty()) {
-            continue;  // the empty last element of a path that ends in a separator
-        }
-        if (i == inner.end() || *i != *o) {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace
@@ -85,7 +61,7 @@ bool clsFileControl::Copy_File(const std::string& strSrcFileName, const std::str
 bool clsFileControl::CopyFolder(const std::string& strSrcDirName, const std::string& strDstDirName,
                                 bool F_OverWrite) {
     if (!platform::FitsCodePage(strSrcDirName) || !platform::FitsCodePage(strDstDirName) ||
-        IsSameOrBelow(strDstDirName, strSrcDirName)) {
+        platform::IsSameOrBelow(platform::ToAnsi(strDstDirName), platform::ToAnsi(strSrcDirName))) {
         return false;
     }
     return CopyFolderInto(strSrcDirName, strDstDirName, F_OverWrite);
@@ -99,18 +75,16 @@ bool clsFileControl::CopyFolderInto(const std::string& strSrcDirName,
         strDstDirName + kSeparator +
         (last == std::string::npos ? strSrcDirName : strSrcDirName.substr(last + 1));
     CreateFolder(target);
-    const std::string ansiSource = platform::ToAnsi(strSrcDirName);
-    FindHandle find(ansiSource + kSeparator + "*.*",
+    FindHandle find(strSrcDirName + kSeparator + "*.*",
                     platform::FIND_FIELD_FOLDER_BIT | platform::FIND_FIELD_LINK_BIT);
     if (!find.valid()) {
         return true;
     }
     do {
-        const std::string raw = find.rawName();
-        if (raw == "." || raw == "..") {
+        if (find.dotEntry()) {
             continue;
         }
-        const std::string name = platform::FromAnsi(raw);
+        const std::string name = platform::FromAnsi(find.rawName());
         const platform::DWORD word = find.record().dwFileAttributes;
         const std::string source = strSrcDirName + kSeparator + name;
         bool cancel = false;

@@ -151,13 +151,13 @@ bool clsFileControl::RemoveFolderTree(const std::string& path) {
         const platform::DWORD own = platform::GetFileAttributesA(ansiPath);
         // A link named as the tree is removed as a link and its target stays:
         // its listing is not even started (an empty pattern matches nothing).
-        FindHandle find(IsLink(own) ? std::string() : ansiPath + kSeparator + "*.*",
+        FindHandle find(IsLink(own) ? std::string() : path + kSeparator + "*.*",
                         platform::FIND_FIELD_FOLDER_BIT | platform::FIND_FIELD_LINK_BIT);
         if (find.valid()) {
             do {
                 const std::string raw = find.rawName();
                 const platform::DWORD word = find.record().dwFileAttributes;
-                if (raw != "." && raw != "..") {
+                if (!find.dotEntry()) {
                     const std::string name = platform::FromAnsi(raw);
                     const std::string entry = ansiPath + kSeparator + raw;
                     if (IsFolder(word) && !IsLink(word)) {

@@ -44,17 +44,12 @@ std::string FirstMatch(const std::string& pattern, platform::DWORD admitted) {
 int32_t clsFileControl::GetFileLen(const std::string& strFileName) {
     int32_t length = 0;
     RunTrapped([&] {
-        if (!platform::FitsCodePage(strFileName)) {
-            return;
-        }
-        FindHandle find(platform::ToAnsi(strFileName), platform::FIND_FIELDS_ALL);
+        FindHandle find(strFileName, platform::FIND_FIELDS_ALL);
         if (!find.valid()) {
             return;
         }
-        const std::string name = find.rawName();
         const auto& record = find.record();
-        if (name == "." || name == ".." ||
-            record.dwFileAttributes == platform::FILE_ATTRIBUTE_DIRECTORY) {
+        if (find.dotEntry() || record.dwFileAttributes == platform::FILE_ATTRIBUTE_DIRECTORY) {
             return;
         }
         // A size the 32-bit result cannot hold answers the largest it can,
@@ -83,10 +78,7 @@ bool clsFileControl::SetFileAttr(const std::string& strFileName, int32_t LFileAt
 std::string clsFileControl::GetCreateTime(const std::string& strFileName) {
     std::string text;
     RunTrapped([&] {
-        if (!platform::FitsCodePage(strFileName)) {
-            return;
-        }
-        FindHandle find(platform::ToAnsi(strFileName), platform::FIND_FIELD_SIZE_AND_TIMES);
+        FindHandle find(strFileName, platform::FIND_FIELD_SIZE_AND_TIMES);
         if (!find.valid()) {
             return;
         }

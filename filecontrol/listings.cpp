@@ -5,7 +5,6 @@
 
 #include "filecontrol/FindEntries.h"
 #include "filecontrol/clsFileControl.h"
-#include "platform/codepage.h"
 
 namespace filecontrol {
 
@@ -55,16 +54,12 @@ int32_t clsFileControl::FilesInFolder(const std::string& strFolder, StrArray& st
 bool clsFileControl::SeekFile(const std::string& strFileName) {
     bool found = false;
     RunTrapped([&] {
-        if (!platform::FitsCodePage(strFileName)) {
-            return;
-        }
-        FindHandle find(platform::ToAnsi(strFileName), platform::FIND_FIELD_FOLDER_BIT);
+        FindHandle find(strFileName, platform::FIND_FIELD_FOLDER_BIT);
         if (!find.valid()) {
             return;
         }
         do {
-            const std::string name = find.rawName();
-            found = name != "." && name != ".." && !IsFolder(find.record().dwFileAttributes);
+            found = !find.dotEntry() && !IsFolder(find.record().dwFileAttributes);
         } while (!found && find.Next());
     });
     return found;

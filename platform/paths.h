@@ -32,4 +32,9 @@ std::string ResolvePath(const std::string& path);
 // otherwise turn into an existing entry that differs only in case.
 std::string ResolveFolderOf(const std::string& path);
 
+// Whether the folder `inner` is `outer` or lies below it, links and ".."
+// resolved (as far as the path exists): copying `outer` there would copy the
+// copy again, without end. False when either cannot be resolved.
+bool IsSameOrBelow(const std::string& inner, const std::string& outer);
+
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <climits>
+#include <filesystem>
 
 #include "platform/codepage.h"
 #include "platform/text.h"
@@ -96,6 +97,28 @@ std::string ResolvePath(const std::string& path) {
                                                                        : folder,
                                             name);
     return prefix + (other.empty() ? name : other);
+}
+
+bool IsSameOrBelow(const std::string& inner, const std::string& outer) {
+    std::error_code error;
+    const auto below = std::filesystem::weakly_canonical(inner, error);
+    if (error) {
+        return false;
+    }
+    const auto above = std::filesystem::weakly_canonical(outer, error);
+    if (error) {
+        return false;
+    }
+    auto i = below.begin();
+    for (auto o = above.begin(); o != above.end(); ++o, ++i) {
+        if (o->empty()) {
+            continue;  // the empty last element of a path that ends in a separator
+        }
+        if (i == below.end() || *i != *o) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string ResolveFolderOf(const std::string& path) {

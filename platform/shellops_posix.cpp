@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -66,15 +65,6 @@ std::vector<std::string> Children(const std::string& folder, DWORD& error) {
 bool IsRealFolder(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-// Whether `inner` is `outer` or lies below it, links and ".." resolved.
-bool IsSameOrBelow(const std::string& inner, const std::string& outer) {
-    std::error_code ec;
-    const auto a = std::filesystem::weakly_canonical(inner, ec).string();
-    const auto b = std::filesystem::weakly_canonical(outer, ec).string();
-    return !ec && (a == b || (a.size() > b.size() && a.compare(0, b.size(), b) == 0 &&
-                              (b.back() == kPathSeparator || a[b.size()] == kPathSeparator)));
 }
 
 // Deletes a tree for good: a link as a link, a folder after its content.
