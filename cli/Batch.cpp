@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <new>
+#include <thread>
 
 #include "app/ResultBuffer.h"
 #include "engine/KorvexOCR.h"
@@ -131,6 +132,10 @@ std::vector<int32_t> ReadAll(const std::vector<std::string>& inputs, const Optio
         const pid_t pid = ::fork();
         if (pid == 0) {
             ::close(done[0]);
+            // The workers share the cores: each reads its page's lines on
+            // its share of them.
+            const int cores = static_cast<int>(std::thread::hardware_concurrency());
+            engine::SetRecognitionWorkers(std::max(1, cores / workers));
             for (size_t i; (i = shared->next.fetch_add(1)) < count;) {
                 codes[i] = ReadOne(inputs[i], options);
                 const char one = 1;

@@ -8,18 +8,18 @@
 #include <mutex>
 
 #include "engine/ImageInput.h"
-#include "engine/Recognizer.h"
+#include "engine/PageReader.h"
 #include "engine/ResultText.h"
 #include "platform/codepage.h"
 
 namespace {
 
-// One recogniser for the process, used by one caller at a time.
-std::mutex recognizerMutex;
+// One reader for the process, used by one caller at a time.
+std::mutex readerMutex;
 
-engine::Recognizer& TheRecognizer() {
-    static engine::Recognizer recognizer;
-    return recognizer;
+engine::PageReader& TheReader() {
+    static engine::PageReader reader;
+    return reader;
 }
 
 // Tesseract keeps the dictionaries in a cache of its own, created on the
@@ -29,7 +29,7 @@ engine::Recognizer& TheRecognizer() {
 void UnloadBeforeTesseractExits() {
     static bool registered = false;
     if (!registered) {
-        registered = std::atexit([] { TheRecognizer().Unload(); }) == 0;
+        registered = std::atexit([] { TheReader().Unload(); }) == 0;
     }
 }
 
@@ -53,7 +53,7 @@ int32_t Recognize(const char* path, char* buffer) {
 namespace engine {
 
 ResultCode RecognizeDocument(const std::string& utf8Path, std::string& utf8Text) {
-    std::lock_guard<std::mutex> lock(recognizerMutex);
+    std::lock_guard<std::mutex> lock(readerMutex);
     setMsgSeverity(L_SEVERITY_NONE);
     // Tesseract's parallel loops are too short to pay for their threads: on
     // a page they spend more time waiting for each other than working, so
@@ -66,11 +66,16 @@ ResultCode RecognizeDocument(const std::string& utf8Path, std::string& utf8Text)
     if (opened != kSuccess) {
         return opened;
     }
-    const ResultCode recognized = TheRecognizer().Recognize(*pages, utf8Text);
+    const ResultCode recognized = TheReader().Recognize(*pages, utf8Text);
     if (recognized == kSuccess) {
         UnloadBeforeTesseractExits();
     }
     return recognized;
+}
+
+void SetRecognitionWorkers(int count) {
+    std::lock_guard<std::mutex> lock(readerMutex);
+    TheReader().SetWorkers(count);
 }
 
 }  // namespace engine

@@ -28,6 +28,11 @@ enum ResultCode : int32_t {
 // their buffer, for callers inside the same program. Calls take turns.
 ResultCode RecognizeDocument(const std::string& utf8Path, std::string& utf8Text);
 
+// How many lines of a page are read at once (by default one per processor
+// core): a caller that runs several recognitions side by side in processes
+// of its own gives each a share of the cores.
+void SetRecognitionWorkers(int count);
+
 }  // namespace engine
 
 extern "C" {

@@ -1,5 +1,6 @@
-// Page clean-up before recognition: gray conversion, background levelling and
-// scaling of the text to the height the recogniser reads best.
+// Page clean-up before layout analysis and recognition: gray conversion,
+// polarity, background levelling, deskew, and scaling of the body text to the
+// height the layout analysis and the recogniser work at.
 #pragma once
 
 #include "engine/ImageInput.h"
@@ -7,11 +8,14 @@
 namespace engine {
 
 struct PreparedPage {
-    PixPtr image;        // 8-bit gray, text dark on a light, even background
-    int resolution = 0;  // pixels per inch that the scaled text corresponds to
+    PixPtr gray;         // 8-bit, text dark on a light, even background
+    PixPtr binary;       // 1 bit per pixel: the ink of `gray`
+    int charHeight = 0;  // the body text's typical character height in `gray`
 };
 
-// Answers an empty image when the page cannot be processed.
-PreparedPage Prepare(Pix* page);
+// Prepares `page`, releasing it as soon as it is no longer needed (a large
+// page is not held twice). The result is empty, and no pixel of it
+// allocated at full size, when the page holds no ink.
+PreparedPage Prepare(PixPtr page);
 
 }  // namespace engine

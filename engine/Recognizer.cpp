@@ -4,10 +4,10 @@
 #include <tesseract/baseapi.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
-#include "engine/Preprocess.h"
 #include "engine/Symbols.h"
 
 namespace engine {
@@ -58,8 +58,9 @@ std::vector<std::string> DataFolders() {
     return folders;
 }
 
-std::unique_ptr<tesseract::TessBaseAPI> Load(const LanguageData& data, const std::string& model,
-                                             tesseract::PageSegMode mode) {
+std::unique_ptr<tesseract::TessBaseAPI> LoadModel(const LanguageData& data,
+                                                  const std::string& model,
+                                                  tesseract::PageSegMode mode) {
     auto api = std::make_unique<tesseract::TessBaseAPI>();
     // The engine writes nothing to the caller's terminal.
     api->SetVariable("debug_file", "/dev/null");
@@ -72,6 +73,9 @@ std::unique_ptr<tesseract::TessBaseAPI> Load(const LanguageData& data, const std
     api->SetVariable("preserve_interword_spaces", "1");
     return api;
 }
+
+// Character height, in pixels, at which lines are handed to the recogniser.
+constexpr int kLineHeight = 36;
 
 // Below this mean confidence the English reading of a run is taken only
 // where the Hangul reading is plainly wrong.
@@ -104,7 +108,7 @@ void Recognizer::Unload() {
     latin_.reset();
 }
 
-bool Recognizer::EnsureLoaded() {
+bool Recognizer::Load() {
     if (korean_) {
         return true;
     }
@@ -112,23 +116,68 @@ bool Recognizer::EnsureLoaded() {
     if (!FindLanguageData(data)) {
         return false;
     }
-    korean_ = Load(data, data.korean, tesseract::PSM_SINGLE_BLOCK);
+    korean_ = LoadModel(data, data.korean, tesseract::PSM_SINGLE_LINE);
     if (!korean_) {
         return false;
     }
     if (!data.latin.empty()) {
-        latin_ = Load(data, data.latin, tesseract::PSM_SINGLE_LINE);
+        latin_ = LoadModel(data, data.latin, tesseract::PSM_SINGLE_LINE);
     }
     return true;
 }
 
-std::string Recognizer::RecognizePage(Pix* page) {
-    PreparedPage prepared = Prepare(page);
-    if (!prepared.image) {
+std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
+    const int width = pixGetWidth(gray);
+    const int height = pixGetHeight(gray);
+    // A little of the white around the ink, inside the image.
+    const int margin = std::max(1, line.height / 8);
+    const Box box{std::max(0, line.box.left - margin), std::max(0, line.box.top - margin),
+                  std::min(width, line.box.right + margin),
+                  std::min(height, line.box.bottom + margin)};
+    if (box.right - box.left < kMinBoxSide || box.bottom - box.top < kMinBoxSide ||
+        line.height <= 0) {
         return {};
     }
-    korean_->SetImage(prepared.image.get());
-    korean_->SetSourceResolution(prepared.resolution);
+    // The line alone: only its own components are copied onto white, so
+    // that the strokes of the lines above and below that reach into its box
+    // are not read with it.
+    PixPtr crop(pixCreate(box.right - box.left, box.bottom - box.top, 8));
+    if (!crop) {
+        return {};
+    }
+    pixSetAll(crop.get());
+    for (const Box& part : line.parts) {
+        const int left = std::max(box.left, part.left - margin);
+        const int top = std::max(box.top, part.top - margin);
+        const int right = std::min(box.right, part.right + margin);
+        const int bottom = std::min(box.bottom, part.bottom + margin);
+        if (right > left && bottom > top) {
+            pixRasterop(crop.get(), left - box.left, top - box.top, right - left, bottom - top,
+                        PIX_SRC, gray, left, top);
+        }
+    }
+    if (nonText != nullptr) {
+        BOX* clip = boxCreate(box.left, box.top, box.right - box.left, box.bottom - box.top);
+        PixPtr mask(pixClipRectangle(nonText, clip, nullptr));
+        boxDestroy(&clip);
+        if (mask) {
+            pixPaintThroughMask(crop.get(), mask.get(), 0, 0, 0xff);
+        }
+    }
+    const float scale =
+        std::clamp(static_cast<float>(kLineHeight) / static_cast<float>(line.height), 0.25f, 4.0f);
+    if (std::fabs(scale - 1) > 0.1f) {
+        crop.reset(scale > 1 ? pixScaleGrayLI(crop.get(), scale, scale)
+                             : pixScaleAreaMap(crop.get(), scale, scale));
+    }
+    if (crop) {
+        crop.reset(pixAddBorder(crop.get(), kLineHeight / 2, 0xff));
+    }
+    if (!crop || pixGetWidth(crop.get()) < kMinBoxSide || pixGetHeight(crop.get()) < kMinBoxSide) {
+        return {};
+    }
+    korean_->SetImage(crop.get());
+    korean_->SetSourceResolution(300);
     if (korean_->Recognize(nullptr) != 0) {
         korean_->Clear();
         return {};
@@ -136,9 +185,17 @@ std::string Recognizer::RecognizePage(Pix* page) {
     std::vector<Symbol> symbols = ReadSymbols(*korean_);
     korean_->Clear();
     if (latin_) {
-        ReadRunsAsLatin(prepared.image.get(), prepared.resolution, symbols);
+        ReadRunsAsLatin(crop.get(), 300, symbols);
     }
-    return Text(symbols);
+    for (Symbol& symbol : symbols) {
+        symbol.startsParagraph = false;
+        symbol.startsLine = false;
+    }
+    std::string text = Text(symbols);
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text;
 }
 
 void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols) {
@@ -153,8 +210,12 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
     for (const Run& run : runs) {
         // A lone digit beside Hangul ("0번") is read right by the Hangul
         // model; alone in its box the English model takes it for a letter.
-        if (run.first == run.last && symbols[run.first].text.size() == 1 &&
-            isdigit(static_cast<unsigned char>(symbols[run.first].text[0]))) {
+        // A "digit" wider than it is high is a word the Hangul model could
+        // not read at all.
+        const Symbol& only = symbols[run.first];
+        if (run.first == run.last && only.text.size() == 1 &&
+            isdigit(static_cast<unsigned char>(only.text[0])) &&
+            only.right - only.left <= only.bottom - only.top) {
             continue;
         }
         const std::optional<Box> box = RunBox(symbols, run, width, height);
@@ -177,28 +238,6 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
         }
     }
     latin_->Clear();
-}
-
-ResultCode Recognizer::Recognize(PageSource& pages, std::string& utf8) {
-    if (!EnsureLoaded()) {
-        return kNoLanguageData;
-    }
-    std::string text;
-    for (int index = 0; index < pages.Count(); ++index) {
-        PixPtr page;
-        const ResultCode read = pages.Read(index, page);
-        if (read != kSuccess) {
-            return read;
-        }
-        // A page's text ends with its line break; one more leaves a blank
-        // line between pages.
-        if (!text.empty()) {
-            text += '\n';
-        }
-        text += RecognizePage(page.get());
-    }
-    utf8 = std::move(text);
-    return kSuccess;
 }
 
 }  // namespace engine

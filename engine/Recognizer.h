@@ -1,7 +1,8 @@
-// Tesseract, loaded once and kept: the models are read on the first
-// recognition and reused by every later one.
+// One reader of text lines: Tesseract's models, loaded once and kept, so
+// that every later line is read without loading them again. Each worker of
+// the engine has its own; one reader is used by one thread at a time.
 //
-// A page is read with the Hangul model alone, which reads Korean far better
+// A line is read with the Hangul model alone, which reads Korean far better
 // than any mix of models, but misreads Latin letters. Every run of letters
 // that is not Hangul is therefore read again with the English model, and the
 // English reading replaces it when the English model is sure of it.
@@ -12,7 +13,7 @@
 #include <vector>
 
 #include "engine/ImageInput.h"
-#include "engine/KorvexOCR.h"
+#include "engine/Layout.h"
 #include "engine/Symbols.h"
 
 namespace tesseract {
@@ -28,16 +29,19 @@ class Recognizer {
     Recognizer(const Recognizer&) = delete;
     Recognizer& operator=(const Recognizer&) = delete;
 
-    // Recognises the pages in order, one at a time; their texts are separated
-    // by a blank line. Not reentrant: callers take turns.
-    ResultCode Recognize(PageSource& pages, std::string& utf8);
+    // Loads the models unless they are loaded; false when there is no Korean
+    // language data.
+    bool Load();
+
+    // The text of `line` of the prepared page `gray`, with the ink of
+    // `nonText` (rules and pictures beside it) left out; empty when nothing
+    // is read there. The line's box is checked against the image first.
+    std::string ReadLine(Pix* gray, Pix* nonText, const Line& line);
 
     // Releases the models; the next recognition loads them again.
     void Unload();
 
   private:
-    bool EnsureLoaded();
-    std::string RecognizePage(Pix* page);
     void ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols);
 
     std::unique_ptr<tesseract::TessBaseAPI> korean_;

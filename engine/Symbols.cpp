@@ -89,8 +89,40 @@ bool IsHangulSyllable(const std::string& character) {
     return c >= 0xAC00 && c <= 0xD7A3;
 }
 
+namespace {
+
+// A quotation mark as tall as a syllable is letters the Hangul model did not
+// know ("IP" read as a closing quote): real quotation marks sit high and
+// small.
+bool IsTallQuote(const Symbol& symbol, int syllableHeight) {
+    const char32_t c = FirstCodePoint(symbol.text);
+    const bool quote = c == U'\'' || c == U'"' || c == U'`' || (c >= 0x2018 && c <= 0x201F);
+    return quote && syllableHeight > 0 && (symbol.bottom - symbol.top) * 10 >= syllableHeight * 6;
+}
+
+int TypicalSyllableHeight(const std::vector<Symbol>& symbols) {
+    std::vector<int> heights;
+    for (const Symbol& symbol : symbols) {
+        if (IsHangulSyllable(symbol.text)) {
+            heights.push_back(symbol.bottom - symbol.top);
+        }
+    }
+    if (heights.empty()) {
+        return 0;
+    }
+    std::nth_element(heights.begin(), heights.begin() + static_cast<long>(heights.size() / 2),
+                     heights.end());
+    return heights[heights.size() / 2];
+}
+
+}  // namespace
+
 std::vector<Run> NonHangulRuns(const std::vector<Symbol>& symbols) {
     std::vector<Run> runs;
+    const int syllableHeight = TypicalSyllableHeight(symbols);
+    auto letterLike = [&](const Symbol& symbol) {
+        return IsLetterOrDigit(symbol.text) || IsTallQuote(symbol, syllableHeight);
+    };
     size_t i = 0;
     while (i < symbols.size()) {
         if (IsHangulSyllable(symbols[i].text)) {
@@ -98,11 +130,11 @@ std::vector<Run> NonHangulRuns(const std::vector<Symbol>& symbols) {
             continue;
         }
         size_t end = i;
-        bool hasLetter = IsLetterOrDigit(symbols[i].text);
+        bool hasLetter = letterLike(symbols[i]);
         while (end + 1 < symbols.size() && !symbols[end + 1].startsWord &&
                !IsHangulSyllable(symbols[end + 1].text)) {
             ++end;
-            hasLetter = hasLetter || IsLetterOrDigit(symbols[end].text);
+            hasLetter = hasLetter || letterLike(symbols[end]);
         }
         if (hasLetter) {
             runs.push_back({i, end});

@@ -7,7 +7,7 @@
 
 #include "TestImages.h"
 #include "engine/ImageInput.h"
-#include "engine/Recognizer.h"
+#include "engine/PageReader.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -46,7 +46,7 @@ TEST(EngineModels, TheCurrentFoldersTessdataComesBeforeTheSystems) {
     WriteBrokenTessdata(dir);
     std::unique_ptr<engine::PageSource> pages = PageOf(dir / "page.png", "언어 자료");
     InFolder inDir(dir.path());
-    engine::Recognizer recognizer;
+    engine::PageReader recognizer;
     std::string text;
     EXPECT_EQ(engine::kNoLanguageData, recognizer.Recognize(*pages, text));
 }
@@ -54,7 +54,7 @@ TEST(EngineModels, TheCurrentFoldersTessdataComesBeforeTheSystems) {
 TEST(EngineModels, StayLoadedBetweenRecognitions) {
     TempDir dir;
     std::unique_ptr<engine::PageSource> pages = PageOf(dir / "page.png", "한 번만 불러옵니다");
-    engine::Recognizer recognizer;
+    engine::PageReader recognizer;
     std::string first;
     ASSERT_EQ(engine::kSuccess, recognizer.Recognize(*pages, first));
     WriteBrokenTessdata(dir);

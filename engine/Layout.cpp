@@ -1,0 +1,430 @@
+#include "engine/Layout.h"
+
+#include <leptonica/allheaders.h>
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+
+namespace engine {
+
+namespace {
+
+struct Component {
+    Box box;
+    bool significant = false;  // tall or wide enough to start a line of its own
+};
+
+int Width(const Box& b) {
+    return b.right - b.left;
+}
+int Height(const Box& b) {
+    return b.bottom - b.top;
+}
+
+Box Union(const Box& a, const Box& b) {
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+bool Inside(const Box& inner, const Box& outer) {
+    return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
+           inner.bottom <= outer.bottom;
+}
+
+// The value at `rank` (0 to 1) of `values`, which it reorders; 0 when empty.
+int Rank(std::vector<int> values, double rank) {
+    if (values.empty()) {
+        return 0;
+    }
+    const size_t at = std::min(values.size() - 1, static_cast<size_t>(values.size() * rank));
+    std::nth_element(values.begin(), values.begin() + static_cast<long>(at), values.end());
+    return values[at];
+}
+
+// A band: a stretch of rows holding ink, white rows above and below it.
+struct Band {
+    int top = 0, bottom = 0;
+    std::vector<int> members;  // indexes into the components
+};
+
+class Analyser {
+  public:
+    Analyser(std::vector<Component> components, int charHeight)
+        : parts_(std::move(components)), h_(std::max(charHeight, 4)) {}
+
+    std::vector<Region> Regions() {
+        std::vector<int> all;
+        for (size_t i = 0; i < parts_.size(); ++i) {
+            if (parts_[i].significant) {
+                all.push_back(static_cast<int>(i));
+            }
+        }
+        Split(all, 0);
+        AttachSmall();
+        return std::move(regions_);
+    }
+
+  private:
+    // Deep enough for any real page; a pathological one is read as it stands
+    // at that depth rather than recursing without end.
+    static constexpr int kMaxDepth = 40;
+
+    Box Extent(const std::vector<int>& members) const {
+        Box box = parts_[static_cast<size_t>(members.front())].box;
+        for (int i : members) {
+            box = Union(box, parts_[static_cast<size_t>(i)].box);
+        }
+        return box;
+    }
+
+    std::vector<Band> Bands(const std::vector<int>& members) const {
+        std::vector<int> order = members;
+        std::sort(order.begin(), order.end(), [&](int a, int b) {
+            return parts_[static_cast<size_t>(a)].box.top < parts_[static_cast<size_t>(b)].box.top;
+        });
+        std::vector<Band> bands;
+        for (int i : order) {
+            const Box& b = parts_[static_cast<size_t>(i)].box;
+            if (bands.empty() || b.top >= bands.back().bottom) {
+                bands.push_back({b.top, b.bottom, {}});
+            }
+            bands.back().bottom = std::max(bands.back().bottom, b.bottom);
+            bands.back().members.push_back(i);
+        }
+        return bands;
+    }
+
+    // Which columns of [left, right) the band's ink covers.
+    std::vector<char> Coverage(const Band& band, int left, int right) const {
+        std::vector<char> covered(static_cast<size_t>(right - left), 0);
+        for (int i : band.members) {
+            const Box& b = parts_[static_cast<size_t>(i)].box;
+            std::fill(covered.begin() + (b.left - left), covered.begin() + (b.right - left), 1);
+        }
+        return covered;
+    }
+
+    // The narrowest gutter and the narrowest column beside it.
+    int MinGutter() const { return h_ * 6 / 5; }
+    int MinColumn(int blockWidth) const { return std::max(4 * h_, blockWidth * 3 / 20); }
+
+    // A white stretch of columns of every band, with enough ink on both
+    // sides to be two columns of text: where to cut, or nothing.
+    std::optional<int> FullGutter(const std::vector<Band>& bands, const Box& extent) const {
+        std::vector<char> covered(static_cast<size_t>(Width(extent)), 0);
+        for (const Band& band : bands) {
+            const std::vector<char> c = Coverage(band, extent.left, extent.right);
+            for (size_t x = 0; x < c.size(); ++x) {
+                covered[x] = covered[x] || c[x];
+            }
+        }
+        std::optional<int> cut;
+        int widest = 0;
+        for (size_t x = 0; x < covered.size();) {
+            if (covered[x]) {
+                ++x;
+                continue;
+            }
+            size_t end = x;
+            while (end < covered.size() && !covered[end]) {
+                ++end;
+            }
+            const int width = static_cast<int>(end - x);
+            const int leftSide = static_cast<int>(x);
+            const int rightSide = Width(extent) - static_cast<int>(end);
+            if (width >= MinGutter() && width > widest && leftSide >= MinColumn(Width(extent)) &&
+                rightSide >= MinColumn(Width(extent))) {
+                widest = width;
+                cut = extent.left + static_cast<int>(x + end) / 2;
+            }
+            x = end;
+        }
+        return cut;
+    }
+
+    // A gutter that at least half of the bands keep white, with ink on both
+    // sides in several of them: the bands that cross it, or nothing.
+    std::optional<std::vector<char>> CrossingBands(const std::vector<Band>& bands,
+                                                   const Box& extent) const {
+        const int width = Width(extent);
+        std::vector<std::vector<char>> coverage;
+        std::vector<int> white(static_cast<size_t>(width), 0);
+        for (const Band& band : bands) {
+            coverage.push_back(Coverage(band, extent.left, extent.right));
+            for (int x = 0; x < width; ++x) {
+                white[static_cast<size_t>(x)] += !coverage.back()[static_cast<size_t>(x)];
+            }
+        }
+        const int needed = std::max<int>(3, (static_cast<int>(bands.size()) + 1) / 2);
+        const int half = MinGutter() / 2;
+        std::optional<std::vector<char>> best;
+        int bestKept = 0;
+        for (int x = MinColumn(width); x + MinColumn(width) <= width;) {
+            if (white[static_cast<size_t>(x)] < needed) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            int end = x;
+            while (end < width && white[static_cast<size_t>(end)] >= needed) {
+                ++end;
+            }
+            const int centre = (start + end) / 2;
+            x = end;
+            if (end - start < MinGutter()) {
+                continue;
+            }
+            std::vector<char> crossing(bands.size(), 0);
+            int kept = 0, leftInk = 0, rightInk = 0;
+            for (size_t b = 0; b < bands.size(); ++b) {
+                const std::vector<char>& c = coverage[b];
+                const auto from = c.begin() + (centre - half);
+                crossing[b] = std::find(from, from + 2 * half, 1) != from + 2 * half;
+                if (crossing[b]) {
+                    continue;
+                }
+                ++kept;
+                leftInk += std::find(c.begin(), from, 1) != from;
+                rightInk += std::find(from + 2 * half, c.end(), 1) != c.end();
+            }
+            if (kept >= needed && leftInk >= 2 && rightInk >= 2 && kept > bestKept) {
+                bestKept = kept;
+                best = std::move(crossing);
+            }
+        }
+        return best;
+    }
+
+    std::vector<int> MembersOf(const std::vector<Band>& bands, size_t first, size_t end) const {
+        std::vector<int> members;
+        for (size_t b = first; b < end; ++b) {
+            members.insert(members.end(), bands[b].members.begin(), bands[b].members.end());
+        }
+        return members;
+    }
+
+    void Split(const std::vector<int>& members, int depth) {
+        if (members.empty()) {
+            return;
+        }
+        const Box extent = Extent(members);
+        const std::vector<Band> bands = Bands(members);
+        if (depth < kMaxDepth) {
+            if (const std::optional<int> cut = FullGutter(bands, extent)) {
+                std::vector<int> left, right;
+                for (int i : members) {
+                    const Box& b = parts_[static_cast<size_t>(i)].box;
+                    ((b.left + b.right) / 2 < *cut ? left : right).push_back(i);
+                }
+                Split(left, depth + 1);
+                Split(right, depth + 1);
+                return;
+            }
+            if (const auto crossing = CrossingBands(bands, extent)) {
+                size_t first = 0;
+                for (size_t b = 1; b <= bands.size(); ++b) {
+                    if (b == bands.size() || (*crossing)[b] != (*crossing)[first]) {
+                        Split(MembersOf(bands, first, b), depth + 1);
+                        first = b;
+                    }
+                }
+                return;
+            }
+        }
+        Column(bands);
+    }
+
+    // The height of a whole character among the components `members`: a
+    // syllable's jamo are often components of their own, lower than it, so
+    // the height is taken near the top of theirs.
+    int HeightOf(const std::vector<int>& members) const {
+        std::vector<int> heights;
+        for (int i : members) {
+            heights.push_back(Height(parts_[static_cast<size_t>(i)].box));
+        }
+        return std::max(1, Rank(std::move(heights), 0.95));
+    }
+
+    // Splits a band that holds several lines whose ink touches (a descender
+    // on the ascender below), at the rows that the fewest components cross.
+    std::vector<Band> SplitTall(const Band& band) const {
+        const int height = HeightOf(band.members);
+        const int lines = static_cast<int>((band.bottom - band.top) / (1.35 * height));
+        if (lines < 2) {
+            return {band};
+        }
+        std::vector<int> crossing(static_cast<size_t>(band.bottom - band.top), 0);
+        for (int i : band.members) {
+            const Box& b = parts_[static_cast<size_t>(i)].box;
+            for (int y = b.top; y < b.bottom; ++y) {
+                ++crossing[static_cast<size_t>(y - band.top)];
+            }
+        }
+        const int pitch = (band.bottom - band.top) / lines;
+        std::vector<int> cuts{band.top};
+        for (int k = 1; k < lines; ++k) {
+            const int expected = band.top + k * pitch;
+            int best = expected;
+            for (int y = std::max(cuts.back() + 1, expected - pitch / 3);
+                 y <= std::min(band.bottom - 1, expected + pitch / 3); ++y) {
+                if (crossing[static_cast<size_t>(y - band.top)] <
+                    crossing[static_cast<size_t>(best - band.top)]) {
+                    best = y;
+                }
+            }
+            cuts.push_back(best);
+        }
+        cuts.push_back(band.bottom);
+        std::vector<Band> parts;
+        for (size_t k = 0; k + 1 < cuts.size(); ++k) {
+            parts.push_back({cuts[k], cuts[k + 1], {}});
+        }
+        for (int i : band.members) {
+            const Box& b = parts_[static_cast<size_t>(i)].box;
+            const int centre = (b.top + b.bottom) / 2;
+            size_t k = 0;
+            while (k + 1 < parts.size() && centre >= parts[k].bottom) {
+                ++k;
+            }
+            parts[k].members.push_back(i);
+        }
+        parts.erase(std::remove_if(parts.begin(), parts.end(),
+                                   [](const Band& p) { return p.members.empty(); }),
+                    parts.end());
+        return parts;
+    }
+
+    // A single column: its bands are its lines; a gap wider than a line
+    // starts a new region.
+    void Column(const std::vector<Band>& bands) {
+        std::vector<Line> lines;
+        for (const Band& band : bands) {
+            for (const Band& part : SplitTall(band)) {
+                Line line;
+                line.box = Extent(part.members);
+                line.height = HeightOf(part.members);
+                for (int i : part.members) {
+                    line.parts.push_back(parts_[static_cast<size_t>(i)].box);
+                }
+                lines.push_back(line);
+            }
+        }
+        Region region;
+        for (const Line& line : lines) {
+            if (!region.lines.empty()) {
+                const Line& above = region.lines.back();
+                const int gap = line.box.top - above.box.bottom;
+                if (gap > std::max(above.height, line.height) * 6 / 5) {
+                    regions_.push_back(std::move(region));
+                    region = Region();
+                }
+            }
+            region.lines.push_back(line);
+        }
+        if (!region.lines.empty()) {
+            regions_.push_back(std::move(region));
+        }
+    }
+
+    // Punctuation and the small strokes of letters join the line they sit
+    // on; the rest of the small ink is noise.
+    void AttachSmall() {
+        for (const Component& part : parts_) {
+            if (part.significant) {
+                continue;
+            }
+            const int cx = (part.box.left + part.box.right) / 2;
+            const int cy = (part.box.top + part.box.bottom) / 2;
+            Line* nearest = nullptr;
+            int nearestDistance = 0;
+            for (Region& region : regions_) {
+                for (Line& line : region.lines) {
+                    const int reach = line.height / 2;
+                    if (cx < line.box.left - line.height || cx > line.box.right + line.height ||
+                        cy < line.box.top - reach || cy > line.box.bottom + reach) {
+                        continue;
+                    }
+                    const int distance = std::abs(cy - (line.box.top + line.box.bottom) / 2);
+                    if (nearest == nullptr || distance < nearestDistance) {
+                        nearest = &line;
+                        nearestDistance = distance;
+                    }
+                }
+            }
+            if (nearest != nullptr) {
+                nearest->box = Union(nearest->box, part.box);
+                nearest->parts.push_back(part.box);
+            }
+        }
+    }
+
+    std::vector<Component> parts_;
+    int h_;
+    std::vector<Region> regions_;
+};
+
+}  // namespace
+
+PageLayout FindLayout(Pix* binary, int charHeight) {
+    PageLayout layout;
+    const int h = std::max(charHeight, 4);
+    Pixa* pixa = nullptr;
+    Boxa* boxa = pixConnComp(binary, &pixa, 8);
+    if (boxa == nullptr) {
+        return layout;
+    }
+    layout.nonText.reset(pixCreateTemplate(binary));
+    const int count = boxaGetCount(boxa);
+    std::vector<Component> components;
+    std::vector<Box> pictures;
+    std::vector<char> text(static_cast<size_t>(count), 0);
+    for (int i = 0; i < count; ++i) {
+        l_int32 x, y, w, ht;
+        boxaGetBoxGeometry(boxa, i, &x, &y, &w, &ht);
+        const Box box{x, y, x + w, y + ht};
+        // Rules are long and thin; a vertical one must be longer than the
+        // upright stroke of a title's syllable ("ㅣ" of a 40-pt "기").
+        const bool rule = (w >= 4 * h && w >= 10 * ht) || (ht >= 6 * h && ht >= 12 * w);
+        const bool large = (w > 5 * h && ht > 3 * h) || (ht > 5 * h && w > 3 * h);
+        if (rule || large) {
+            Pix* part = pixaGetPix(pixa, i, L_CLONE);
+            pixRasterop(layout.nonText.get(), x, y, w, ht, PIX_SRC | PIX_DST, part, 0, 0);
+            l_int32 ink = 0;
+            pixCountPixels(part, &ink, nullptr);
+            pixDestroy(&part);
+            // A solid picture's inner specks are part of it; a frame's or a
+            // table's inner components are text.
+            if (large && ink * 4 > w * ht) {
+                pictures.push_back(box);
+            }
+            continue;
+        }
+        text[static_cast<size_t>(i)] = 1;
+    }
+    for (int i = 0; i < count; ++i) {
+        if (!text[static_cast<size_t>(i)]) {
+            continue;
+        }
+        l_int32 x, y, w, ht;
+        boxaGetBoxGeometry(boxa, i, &x, &y, &w, &ht);
+        const Box box{x, y, x + w, y + ht};
+        if (std::any_of(pictures.begin(), pictures.end(),
+                        [&](const Box& p) { return Inside(box, p); })) {
+            Pix* part = pixaGetPix(pixa, i, L_CLONE);
+            pixRasterop(layout.nonText.get(), x, y, w, ht, PIX_SRC | PIX_DST, part, 0, 0);
+            pixDestroy(&part);
+            continue;
+        }
+        if (std::max(w, ht) * 8 < h) {
+            continue;  // a speck
+        }
+        components.push_back({box, ht * 20 >= h * 7 || w * 20 >= h * 7});
+    }
+    boxaDestroy(&boxa);
+    pixaDestroy(&pixa);
+    layout.regions = Analyser(std::move(components), h).Regions();
+    return layout;
+}
+
+}  // namespace engine

@@ -1,0 +1,44 @@
+// The layout of a page: where its text lines are and in which order they are
+// read. Works on the page's ink as connected components, with all sizes
+// measured in the page's typical character height, so it is the same at any
+// resolution and type size.
+//
+// Components that cannot be letters (rules, bars, frames, pictures and
+// specks) are set aside first. The rest is cut, recursively, into blocks:
+// a white gutter that runs down the whole block splits it into columns read
+// left, then right; a gutter that most of the block's bands of text keep,
+// crossed only by a few (a heading over two columns, a footnote under them),
+// cuts those crossing bands off above and below. A block with no gutter is a
+// single column: its bands of text are its lines, top to bottom, and a wide
+// white gap between two of them starts a new region.
+#pragma once
+
+#include <vector>
+
+#include "engine/ImageInput.h"
+#include "engine/Symbols.h"
+
+namespace engine {
+
+struct Line {
+    Box box;                 // the line's ink
+    std::vector<Box> parts;  // the boxes of its connected components
+    int height = 0;          // its characters' typical height, in pixels
+};
+
+// Lines read one after another; regions are separated in the text by an
+// empty line.
+struct Region {
+    std::vector<Line> lines;
+};
+
+struct PageLayout {
+    std::vector<Region> regions;  // in reading order
+    PixPtr nonText;               // 1 bit per pixel: the ink that is not text
+};
+
+// The layout of the ink `binary` (1 bit per pixel, 1 for ink) whose typical
+// character is `charHeight` pixels high.
+PageLayout FindLayout(Pix* binary, int charHeight);
+
+}  // namespace engine

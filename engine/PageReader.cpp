@@ -1,0 +1,146 @@
+#include "engine/PageReader.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include "engine/Layout.h"
+#include "engine/Preprocess.h"
+#include "engine/Recognizer.h"
+
+namespace engine {
+
+namespace {
+
+int DefaultWorkers() {
+    const int cores = static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(cores, 1, PageReader::kMaxWorkers);
+}
+
+// A line read as nothing but punctuation and symbols is what the recogniser
+// makes of leftover specks and strokes, not text.
+bool HasLetterOrDigit(const std::string& text) {
+    for (unsigned char c : text) {
+        if (std::isalnum(c) || c >= 0x80) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+PageReader::PageReader() : workers_(DefaultWorkers()) {}
+
+PageReader::~PageReader() = default;
+
+void PageReader::SetWorkers(int count) {
+    workers_ = std::clamp(count, 1, kMaxWorkers);
+}
+
+void PageReader::Unload() {
+    recognizers_.clear();
+}
+
+std::string PageReader::ReadPage(PixPtr page, bool& failed) {
+    const PreparedPage prepared = Prepare(std::move(page));
+    if (!prepared.gray) {
+        return {};
+    }
+    const PageLayout layout = FindLayout(prepared.binary.get(), prepared.charHeight);
+    struct Job {
+        const Line* line;
+        std::string text;
+    };
+    std::vector<Job> jobs;
+    for (const Region& region : layout.regions) {
+        for (const Line& line : region.lines) {
+            jobs.push_back({&line, {}});
+        }
+    }
+    // The lines are independent: each worker takes the next unread one.
+    std::atomic<size_t> next{0};
+    std::atomic<bool> broken{false};
+    auto work = [&](Recognizer& recognizer) {
+        try {
+            if (!recognizer.Load()) {
+                broken = true;
+                return;
+            }
+            for (size_t i = next++; i < jobs.size() && !broken; i = next++) {
+                jobs[i].text =
+                    recognizer.ReadLine(prepared.gray.get(), layout.nonText.get(), *jobs[i].line);
+            }
+        } catch (...) {
+            broken = true;
+        }
+    };
+    const size_t count = std::min<size_t>(static_cast<size_t>(workers_), jobs.size());
+    while (recognizers_.size() < count) {
+        recognizers_.push_back(std::make_unique<Recognizer>());
+    }
+    std::vector<std::thread> threads;
+    for (size_t w = 1; w < count; ++w) {
+        threads.emplace_back(work, std::ref(*recognizers_[w]));
+    }
+    if (count > 0) {
+        work(*recognizers_[0]);
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    if (broken) {
+        failed = true;
+        return {};
+    }
+    std::string text;
+    size_t at = 0;
+    for (const Region& region : layout.regions) {
+        bool started = false;
+        for (size_t k = 0; k < region.lines.size(); ++k, ++at) {
+            const std::string& line = jobs[at].text;
+            if (line.empty() || !HasLetterOrDigit(line)) {
+                continue;
+            }
+            if (!started && !text.empty()) {
+                text += '\n';
+            }
+            started = true;
+            text += line;
+            text += '\n';
+        }
+    }
+    return text;
+}
+
+ResultCode PageReader::Recognize(PageSource& pages, std::string& utf8) {
+    if (recognizers_.empty()) {
+        recognizers_.push_back(std::make_unique<Recognizer>());
+    }
+    if (!recognizers_.front()->Load()) {
+        return kNoLanguageData;
+    }
+    std::string text;
+    for (int index = 0; index < pages.Count(); ++index) {
+        PixPtr page;
+        const ResultCode read = pages.Read(index, page);
+        if (read != kSuccess) {
+            return read;
+        }
+        bool failed = false;
+        std::string pageText = ReadPage(std::move(page), failed);
+        if (failed) {
+            return kRecognitionFailed;
+        }
+        // A page's text ends with its line break; one more leaves a blank
+        // line between pages.
+        if (!text.empty()) {
+            text += '\n';
+        }
+        text += pageText;
+    }
+    utf8 = std::move(text);
+    return kSuccess;
+}
+
+}  // namespace engine
