@@ -1,6 +1,7 @@
 #include "engine/ImageInput.h"
 
 #include <leptonica/allheaders.h>
+#include <png.h>
 #include <sys/stat.h>
 
 #include <cstdint>
@@ -161,18 +162,56 @@ bool Supported(l_int32 format) {
            L_FORMAT_IS_TIFF(format) || format == IFF_PNM || format == IFF_GIF || format == IFF_WEBP;
 }
 
+// A PNG decoded straight to 8-bit gray, transparency laid over white, one
+// row at a time: a large colour page never exists in memory in colour (a
+// 10000 x 10000 one would take 400 MB before its gray copy).
+PixPtr DecodePngGray(const std::string& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
+        return nullptr;
+    }
+    image.format = PNG_FORMAT_GRAY;
+    PixPtr pix(pixCreate(static_cast<l_int32>(image.width), static_cast<l_int32>(image.height), 8));
+    if (!pix) {
+        png_image_free(&image);
+        return nullptr;
+    }
+    const png_color white{255, 255, 255};
+    const auto stride = static_cast<png_int_32>(pixGetWpl(pix.get()) * 4);
+    if (png_image_finish_read(&image, &white, pixGetData(pix.get()), stride, nullptr) == 0) {
+        png_image_free(&image);
+        return nullptr;
+    }
+    // libpng wrote the bytes in file order; Leptonica keeps them in words.
+    pixEndianByteSwap(pix.get());
+    return pix;
+}
+
+// Pages are decoded to gray as they are read, since recognition uses the
+// luminance alone and gray takes a quarter of the memory of colour.
 PixPtr Decode(const std::string& path, l_int32 format, int page) {
     if (format == IFF_JFIF_JPEG) {
         // A truncated or corrupt JPEG still decodes, padded with gray; the
         // decoder's warnings tell it apart from a sound one.
         l_int32 warnings = 0;
-        PixPtr pix(pixReadJpeg(path.c_str(), 0, 1, &warnings, 0));
+        PixPtr pix(pixReadJpeg(path.c_str(), 0, 1, &warnings, L_JPEG_READ_LUMINANCE));
         return warnings == 0 ? std::move(pix) : nullptr;
     }
-    if (L_FORMAT_IS_TIFF(format)) {
-        return PixPtr(pixReadTiff(path.c_str(), page));
+    if (format == IFF_PNG) {
+        return DecodePngGray(path);
     }
-    return PixPtr(pixRead(path.c_str()));
+    PixPtr pix(L_FORMAT_IS_TIFF(format) ? pixReadTiff(path.c_str(), page)
+                                        : pixRead(path.c_str()));
+    if (pix && pixGetDepth(pix.get()) == 32) {
+        if (pixGetSpp(pix.get()) == 4) {
+            pix.reset(pixAlphaBlendUniform(pix.get(), 0xffffff00));
+        }
+        if (pix) {
+            pix.reset(pixConvertRGBToLuminance(pix.get()));
+        }
+    }
+    return pix;
 }
 
 }  // namespace
