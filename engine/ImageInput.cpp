@@ -201,8 +201,7 @@ PixPtr Decode(const std::string& path, l_int32 format, int page) {
     if (format == IFF_PNG) {
         return DecodePngGray(path);
     }
-    PixPtr pix(L_FORMAT_IS_TIFF(format) ? pixReadTiff(path.c_str(), page)
-                                        : pixRead(path.c_str()));
+    PixPtr pix(L_FORMAT_IS_TIFF(format) ? pixReadTiff(path.c_str(), page) : pixRead(path.c_str()));
     if (pix && pixGetDepth(pix.get()) == 32) {
         if (pixGetSpp(pix.get()) == 4) {
             pix.reset(pixAlphaBlendUniform(pix.get(), 0xffffff00));

@@ -81,6 +81,17 @@ constexpr int kLineHeight = 36;
 // where the Hangul reading is plainly wrong.
 constexpr int kMinLatinConfidence = 40;
 
+// A word the Hangul model read as Hangul is taken from the English model only
+// when the English model is quite sure of it and reads a word of letters.
+constexpr int kMinDoubtConfidence = 75;
+
+bool IsLatinWord(const std::string& reading) {
+    const auto letters = std::count_if(reading.begin(), reading.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    });
+    return letters >= 2 && letters * 2 >= static_cast<long>(reading.size());
+}
+
 bool FindLanguageData(LanguageData& found) {
     for (const std::string& folder : DataFolders()) {
         if (ChooseModels(folder, found)) {
@@ -199,7 +210,7 @@ std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
 }
 
 void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols) {
-    std::vector<Run> runs = NonHangulRuns(symbols);
+    std::vector<Run> runs = LatinCandidates(symbols);
     if (runs.empty()) {
         return;
     }
@@ -228,8 +239,10 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
         while (!reading.empty() && (reading.back() == '\n' || reading.back() == ' ')) {
             reading.pop_back();
         }
+        const int confidence = latin_->MeanTextConf();
         if (reading.empty() || reading.find_first_of(" \n") != std::string::npos ||
-            (latin_->MeanTextConf() < kMinLatinConfidence && !LooksMisread(symbols, run))) {
+            (run.hangul ? confidence < kMinDoubtConfidence || !IsLatinWord(reading)
+                        : confidence < kMinLatinConfidence && !LooksMisread(symbols, run))) {
             continue;
         }
         symbols[run.first].text = reading;

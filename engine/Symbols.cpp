@@ -35,6 +35,7 @@ std::vector<Symbol> ReadSymbols(tesseract::TessBaseAPI& api) {
         Symbol symbol;
         symbol.text = text.get();
         it->BoundingBox(kSymbol, &symbol.left, &symbol.top, &symbol.right, &symbol.bottom);
+        symbol.confidence = it->Confidence(kSymbol);
         symbol.startsLine = it->IsAtBeginningOf(tesseract::RIL_TEXTLINE);
         symbol.startsParagraph = it->IsAtBeginningOf(tesseract::RIL_PARA);
         size_t found = line.find(symbol.text, offset);
@@ -72,6 +73,12 @@ bool IsAsciiDigit(char32_t c) {
 // A lone Hangul letter (compatibility jamo), as opposed to a syllable.
 bool IsJamo(char32_t c) {
     return c >= 0x3131 && c <= 0x318E;
+}
+
+// What the Hangul model puts among syllables where it did not know the
+// letters: lone jamo, CJK brackets and marks, full-width forms.
+bool IsConfusionMark(char32_t c) {
+    return IsJamo(c) || (c >= 0x3000 && c <= 0x303F) || (c >= 0xFF00 && c <= 0xFFEF);
 }
 
 // Letters and digits that the English model reads better: Latin letters and
@@ -144,6 +151,50 @@ std::vector<Run> NonHangulRuns(const std::vector<Symbol>& symbols) {
     return runs;
 }
 
+// The Hangul model's boxes are loose, so a wide box alone is no sign of a
+// misreading; a wide syllable read with less confidence than this is, and so
+// is a syllable in doubt beside a confusion mark.
+constexpr float kSureOfSyllable = 93;
+
+std::vector<Run> LatinCandidates(const std::vector<Symbol>& symbols) {
+    const int syllableHeight = TypicalSyllableHeight(symbols);
+    std::vector<Run> words;
+    for (size_t first = 0; first < symbols.size();) {
+        size_t last = first;
+        while (last + 1 < symbols.size() && !symbols[last + 1].startsWord) {
+            ++last;
+        }
+        bool squeezed = false, doubted = false, confused = false;
+        for (size_t i = first; i <= last; ++i) {
+            const Symbol& symbol = symbols[i];
+            if (IsHangulSyllable(symbol.text)) {
+                doubted = doubted || symbol.confidence < kSureOfSyllable;
+                squeezed = squeezed || (symbol.confidence < kSureOfSyllable &&
+                                        (symbol.right - symbol.left) * 5 > syllableHeight * 9);
+            } else {
+                confused = confused || IsConfusionMark(FirstCodePoint(symbol.text));
+            }
+        }
+        if (syllableHeight > 0 && (squeezed || (doubted && confused))) {
+            words.push_back({first, last, true});
+        }
+        first = last + 1;
+    }
+    std::vector<Run> runs;
+    size_t word = 0;
+    for (const Run& run : NonHangulRuns(symbols)) {
+        while (word < words.size() && words[word].last < run.first) {
+            runs.push_back(words[word++]);
+        }
+        if (word < words.size() && words[word].first <= run.first) {
+            continue;  // inside a squeezed word, which is read whole
+        }
+        runs.push_back(run);
+    }
+    runs.insert(runs.end(), words.begin() + static_cast<long>(word), words.end());
+    return runs;
+}
+
 bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run) {
     char32_t previous = 0;
     for (size_t i = run.first; i <= run.last; ++i) {
@@ -151,11 +202,9 @@ bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run) {
         for (size_t at = 0; at < text.size();
              at += std::max<size_t>(1, platform::Utf8SequenceLength(text, at))) {
             const char32_t c = FirstCodePoint(text.substr(at));
-            bool cjkPunctuation = c >= 0x3000 && c <= 0x303F;
-            bool fullWidth = c >= 0xFF00 && c <= 0xFFEF;
             bool wedged = (IsAsciiLetter(previous) && IsAsciiDigit(c)) ||
                           (IsAsciiDigit(previous) && IsAsciiLetter(c));
-            if (IsJamo(c) || cjkPunctuation || fullWidth || wedged) {
+            if (IsConfusionMark(c) || wedged) {
                 return true;
             }
             previous = c;

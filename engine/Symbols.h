@@ -16,6 +16,7 @@ struct Symbol {
     std::string text;
     int left = 0, top = 0, right = 0, bottom = 0;
     bool startsWord = false, startsLine = false, startsParagraph = false;
+    float confidence = 100;  // the recogniser's, 0 to 100
 };
 
 // The characters of the last recognition of `api`, in reading order.
@@ -28,8 +29,16 @@ bool IsHangulSyllable(const std::string& character);
 // or digit: [first, last] indexes into the symbols.
 struct Run {
     size_t first = 0, last = 0;
+    bool hangul = false;  // a word the Hangul model read as Hangul, in doubt
 };
 std::vector<Run> NonHangulRuns(const std::vector<Symbol>& symbols);
+
+// The runs the English model reads again: the non-Hangul runs, and every
+// whole word with a Hangul syllable in doubt that is either almost twice as
+// wide as a syllable is high or stands beside a lone jamo, CJK mark or
+// full-width form (the Hangul model squeezing a Latin word, "return", into
+// syllables); such a word replaces the runs inside it.
+std::vector<Run> LatinCandidates(const std::vector<Symbol>& symbols);
 
 // True when the Hangul model's reading of `run` shows that it did not know
 // the letters: a lone jamo, a CJK bracket or a full-width form among Latin

@@ -4,14 +4,17 @@
 #include <leptonica/allheaders.h>
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
+#include "platform/text.h"
 #include "support/TextPage.h"
 
 namespace testimages {
@@ -116,6 +119,78 @@ void WriteTextPage(const std::string& path, const std::vector<std::string>& line
     }
     QImage image = testsupport::DrawTextPage(texts, pixelHeight);
     ASSERT_TRUE(image.save(QString::fromStdString(path), "PNG")) << path;
+}
+
+void WriteDrawnPage(const std::string& path, const DrawnPage& page) {
+    QImage image(page.width, page.height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    for (const Fill& fill : page.fills) {
+        painter.fillRect(fill.left, fill.top, fill.width, fill.height, QColor(QRgb(fill.rgb)));
+    }
+    for (const TextBlock& block : page.blocks) {
+        QFont font(QString::fromStdString(block.family));
+        font.setPixelSize(block.pixelHeight);
+        painter.setFont(font);
+        painter.setPen(QColor(QRgb(block.rgb)));
+        const QFontMetrics metrics(font);
+        for (size_t i = 0; i < block.lines.size(); ++i) {
+            const int baseline = block.top + metrics.ascent() +
+                                 static_cast<int>(i * block.pitch * block.pixelHeight);
+            painter.drawText(block.left, baseline, QString::fromStdString(block.lines[i]));
+        }
+    }
+    painter.end();
+    QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    if (page.binarise) {
+        // Threshold, then specks of one or two pixels where a fax line's
+        // noise would put them, from a fixed sequence.
+        uint32_t state = 12345;
+        auto next = [&state] { return state = state * 1103515245u + 12345u; };
+        for (int y = 0; y < gray.height(); ++y) {
+            uchar* row = gray.scanLine(y);
+            for (int x = 0; x < gray.width(); ++x) {
+                row[x] = row[x] < 150 ? 0 : 255;
+                if ((next() >> 8) % 2000 == 0) {
+                    row[x] = 0;
+                    row[std::min(x + 1, gray.width() - 1)] = 0;
+                }
+            }
+        }
+        gray = gray.convertToFormat(QImage::Format_Mono);
+    }
+    ASSERT_TRUE(gray.save(QString::fromStdString(path), "PNG")) << path;
+}
+
+double CharacterErrorRate(const std::string& expected, const std::string& actual) {
+    auto characters = [](const std::string& text) {
+        std::vector<char32_t> found;
+        for (size_t at = 0; at < text.size();) {
+            const size_t length = std::max<size_t>(1, platform::Utf8SequenceLength(text, at));
+            const char32_t c = platform::Utf8CodePoint(text, at, length);
+            if (c != U' ' && c != U'\n' && c != U'\r' && c != U'\t') {
+                found.push_back(c);
+            }
+            at += length;
+        }
+        return found;
+    };
+    const std::vector<char32_t> a = characters(expected);
+    const std::vector<char32_t> b = characters(actual);
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return static_cast<double>(row[b.size()]) / static_cast<double>(std::max<size_t>(a.size(), 1));
 }
 
 void Convert(const std::string& from, const std::string& to, int format) {

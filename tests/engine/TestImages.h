@@ -34,6 +34,31 @@ void WriteTextPdf(const std::string& path, const std::vector<std::vector<std::st
 // added to the trailer dictionary.
 std::string MinimalPdf(const std::vector<std::string>& objects, const std::string& trailer = "");
 
+// A page drawn for the reading tests: coloured areas, then blocks of text.
+struct Fill {
+    int left = 0, top = 0, width = 0, height = 0;
+    unsigned rgb = 0;
+};
+struct TextBlock {
+    std::vector<std::string> lines;
+    int left = 0, top = 0;  // where the first line's characters start
+    int pixelHeight = 36;
+    double pitch = 1.6;  // the step from line to line, in character heights
+    std::string family = "NanumGothic";
+    unsigned rgb = 0;
+};
+struct DrawnPage {
+    int width = 2480, height = 3508;  // A4 at 300 dpi
+    std::vector<Fill> fills;
+    std::vector<TextBlock> blocks;
+    bool binarise = false;  // black and white with specks, as a fax sends it
+};
+void WriteDrawnPage(const std::string& path, const DrawnPage& page);
+
+// The character error rate of `actual` against `expected`, white space
+// ignored: edits per expected character (0.0 to 1.0 and beyond).
+double CharacterErrorRate(const std::string& expected, const std::string& actual);
+
 // The words of `text`, split at white space.
 std::vector<std::string> Words(const std::string& text);
 
