@@ -3,6 +3,8 @@
 #include <leptonica/allheaders.h>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <numeric>
 #include <optional>
 
@@ -62,6 +64,7 @@ class Analyser {
         }
         Split(all, 0);
         AttachSmall();
+        FindForeign();
         return std::move(regions_);
     }
 
@@ -246,81 +249,174 @@ class Analyser {
         return std::max(1, Rank(std::move(heights), 0.95));
     }
 
-    // Splits a band that holds several lines whose ink touches (a descender
-    // on the ascender below), at the rows that the fewest components cross.
-    std::vector<Band> SplitTall(const Band& band) const {
-        const int height = HeightOf(band.members);
-        const int lines = static_cast<int>((band.bottom - band.top) / (1.35 * height));
-        if (lines < 2) {
-            return {band};
-        }
-        std::vector<int> crossing(static_cast<size_t>(band.bottom - band.top), 0);
-        for (int i : band.members) {
-            const Box& b = parts_[static_cast<size_t>(i)].box;
-            for (int y = b.top; y < b.bottom; ++y) {
-                ++crossing[static_cast<size_t>(y - band.top)];
+    // A line being followed from left to right: its components and the
+    // straight line through their centres, so that a slanted line (a page
+    // photographed at an angle) is followed along its own slope.
+    struct Chain {
+        std::vector<int> members;
+        double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;  // the fit, over stacks
+        int left = std::numeric_limits<int>::max(), right = 0, tallest = 0;
+        std::vector<Box> recent;  // the last few components, left to right
+
+        // Adds the components `indexes`, whose box is `b`.
+        void Add(const std::vector<int>& indexes, const Box& b) {
+            recent.push_back(b);
+            if (recent.size() > kRecent) {
+                recent.erase(recent.begin());
             }
+            const double x = (b.left + b.right) / 2.0;
+            const double y = (b.top + b.bottom) / 2.0;
+            members.insert(members.end(), indexes.begin(), indexes.end());
+            ++n;
+            sx += x;
+            sy += y;
+            sxx += x * x;
+            sxy += x * y;
+            left = std::min(left, b.left);
+            right = std::max(right, b.right);
+            tallest = std::max(tallest, Height(b));
         }
-        const int pitch = (band.bottom - band.top) / lines;
-        std::vector<int> cuts{band.top};
-        for (int k = 1; k < lines; ++k) {
-            const int expected = band.top + k * pitch;
-            int best = expected;
-            for (int y = std::max(cuts.back() + 1, expected - pitch / 3);
-                 y <= std::min(band.bottom - 1, expected + pitch / 3); ++y) {
-                if (crossing[static_cast<size_t>(y - band.top)] <
-                    crossing[static_cast<size_t>(best - band.top)]) {
-                    best = y;
+        double Slope() const {
+            const double d = n * sxx - sx * sx;
+            // A slope is measured over a few characters at least: the jamo
+            // of one syllable stand above each other.
+            if (right - left < 4 * tallest || d <= 0) {
+                return 0;
+            }
+            // Lines slant by a few degrees at most.
+            return std::clamp((n * sxy - sx * sy) / d, -kMaxSlope, kMaxSlope);
+        }
+        double YAt(double x) const { return sy / n + Slope() * (x - sx / n); }
+        // How far the line's last few components reach up and down, carried
+        // along the slope to `x`: the rows where the line goes on.
+        std::pair<double, double> ReachAt(double x) const {
+            const double slope = Slope();
+            double top = std::numeric_limits<double>::max(), bottom = -top;
+            for (const Box& b : recent) {
+                const double shift = slope * (x - (b.left + b.right) / 2.0);
+                top = std::min(top, b.top + shift);
+                bottom = std::max(bottom, b.bottom + shift);
+            }
+            return {top, bottom};
+        }
+    };
+    // A few syllables.
+    static constexpr size_t kRecent = 6;
+    static constexpr double kMaxSlope = 0.1;
+
+    // The components of `members` gathered into stacks: the jamo of one
+    // syllable stand above each other with little white between them, and
+    // a line is followed from stack to stack.
+    std::vector<std::vector<int>> Stacks(std::vector<int> members) const {
+        std::sort(members.begin(), members.end(), [&](int a, int b) {
+            return parts_[static_cast<size_t>(a)].box.left <
+                   parts_[static_cast<size_t>(b)].box.left;
+        });
+        std::vector<std::vector<int>> stacks;
+        std::vector<Box> boxes;
+        for (int i : members) {
+            const Box& b = parts_[static_cast<size_t>(i)].box;
+            bool placed = false;
+            // Only the last few stacks can still lie over this component.
+            for (size_t k = boxes.size(); k-- > 0 && k + kRecent >= boxes.size();) {
+                Box& s = boxes[k];
+                const int overlap = std::min(s.right, b.right) - std::max(s.left, b.left);
+                const int gap = std::max(s.top, b.top) - std::min(s.bottom, b.bottom);
+                if (overlap * 2 >= std::min(Width(s), Width(b)) && gap * 7 <= h_) {
+                    s = Union(s, b);
+                    stacks[k].push_back(i);
+                    placed = true;
+                    break;
                 }
             }
-            cuts.push_back(best);
-        }
-        cuts.push_back(band.bottom);
-        std::vector<Band> parts;
-        for (size_t k = 0; k + 1 < cuts.size(); ++k) {
-            parts.push_back({cuts[k], cuts[k + 1], {}});
-        }
-        for (int i : band.members) {
-            const Box& b = parts_[static_cast<size_t>(i)].box;
-            const int centre = (b.top + b.bottom) / 2;
-            size_t k = 0;
-            while (k + 1 < parts.size() && centre >= parts[k].bottom) {
-                ++k;
+            if (!placed) {
+                stacks.push_back({i});
+                boxes.push_back(b);
             }
-            parts[k].members.push_back(i);
         }
-        parts.erase(std::remove_if(parts.begin(), parts.end(),
-                                   [](const Band& p) { return p.members.empty(); }),
-                    parts.end());
-        return parts;
+        return stacks;
     }
 
-    // A single column: its bands are its lines; a gap wider than a line
-    // starts a new region.
-    void Column(const std::vector<Band>& bands) {
-        std::vector<Line> lines;
-        for (const Band& band : bands) {
-            for (const Band& part : SplitTall(band)) {
-                Line line;
-                line.box = Extent(part.members);
-                line.height = HeightOf(part.members);
-                for (int i : part.members) {
-                    line.parts.push_back(parts_[static_cast<size_t>(i)].box);
+    // Follows the lines of a stretch of slanted or touching lines from left
+    // to right: a stack joins the line whose course covers most of it.
+    std::vector<Chain> Chains(const std::vector<int>& members) const {
+        std::vector<Chain> chains;
+        for (const std::vector<int>& stack : Stacks(members)) {
+            const Box b = Extent(stack);
+            const double x = (b.left + b.right) / 2.0;
+            const double y = (b.top + b.bottom) / 2.0;
+            Chain* best = nullptr;
+            double bestCover = 0;
+            for (Chain& chain : chains) {
+                const int size = std::max(chain.tallest, Height(b));
+                if (b.left - chain.right > 5 * size / 2) {
+                    continue;
                 }
-                lines.push_back(line);
+                const auto [top, bottom] = chain.ReachAt(x);
+                const double cover =
+                    std::min<double>(b.bottom, bottom) - std::max<double>(b.top, top);
+                const double share =
+                    cover / std::max(1.0, std::min<double>(Height(b), bottom - top));
+                if (share >= 0.5 && (best == nullptr || share > bestCover ||
+                                     (share == bestCover &&
+                                      std::fabs(y - chain.YAt(x)) < std::fabs(y - best->YAt(x))))) {
+                    best = &chain;
+                    bestCover = share;
+                }
+            }
+            if (best == nullptr) {
+                chains.emplace_back();
+                best = &chains.back();
+            }
+            best->Add(stack, b);
+        }
+        return chains;
+    }
+
+    // A single column: its lines top to bottom; a gap wider than a line
+    // starts a new region. A band as high as one line is that line; a
+    // higher one holds lines that slant (a photographed page) or touch, and
+    // they are followed one by one.
+    void Column(const std::vector<Band>& bands) {
+        std::vector<Chain> chains;
+        for (const Band& band : bands) {
+            if ((band.bottom - band.top) * 2 <= HeightOf(band.members) * 3) {
+                chains.emplace_back();
+                chains.back().Add(band.members, Extent(band.members));
+                continue;
+            }
+            for (Chain& chain : Chains(band.members)) {
+                chains.push_back(std::move(chain));
             }
         }
+        int left = std::numeric_limits<int>::max(), right = 0;
+        for (const Chain& chain : chains) {
+            left = std::min(left, chain.left);
+            right = std::max(right, chain.right);
+        }
+        const double middle = (left + right) / 2.0;
+        std::stable_sort(chains.begin(), chains.end(), [&](const Chain& a, const Chain& b) {
+            return a.YAt(middle) < b.YAt(middle);
+        });
         Region region;
-        for (const Line& line : lines) {
-            if (!region.lines.empty()) {
-                const Line& above = region.lines.back();
-                const int gap = line.box.top - above.box.bottom;
-                if (gap > std::max(above.height, line.height) * 6 / 5) {
+        const Chain* above = nullptr;
+        for (const Chain& chain : chains) {
+            Line line;
+            line.box = Extent(chain.members);
+            line.height = HeightOf(chain.members);
+            line.slope = chain.Slope();
+            for (int i : chain.members) {
+                line.parts.push_back(parts_[static_cast<size_t>(i)].box);
+            }
+            if (above != nullptr) {
+                const int size = std::max(region.lines.back().height, line.height);
+                if (chain.YAt(middle) - above->YAt(middle) > 2.2 * size) {
                     regions_.push_back(std::move(region));
                     region = Region();
                 }
             }
-            region.lines.push_back(line);
+            region.lines.push_back(std::move(line));
+            above = &chain;
         }
         if (!region.lines.empty()) {
             regions_.push_back(std::move(region));
@@ -355,6 +451,35 @@ class Analyser {
             if (nearest != nullptr) {
                 nearest->box = Union(nearest->box, part.box);
                 nearest->parts.push_back(part.box);
+            }
+        }
+    }
+
+    // The components of other lines inside each line's box, with the margin
+    // the recogniser adds around it.
+    void FindForeign() {
+        std::vector<Line*> lines;
+        for (Region& region : regions_) {
+            for (Line& line : region.lines) {
+                lines.push_back(&line);
+            }
+        }
+        auto overlaps = [](const Box& a, const Box& b) {
+            return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+        };
+        for (Line* line : lines) {
+            const int margin = MarginOf(*line);
+            const Box reach{line->box.left - margin, line->box.top - margin,
+                            line->box.right + margin, line->box.bottom + margin};
+            for (const Line* other : lines) {
+                if (other == line || !overlaps(reach, other->box)) {
+                    continue;
+                }
+                for (const Box& part : other->parts) {
+                    if (overlaps(reach, part)) {
+                        line->foreign.push_back(part);
+                    }
+                }
             }
         }
     }
@@ -417,7 +542,11 @@ PageLayout FindLayout(Pix* binary, int charHeight) {
             continue;
         }
         if (std::max(w, ht) * 8 < h) {
-            continue;  // a speck
+            // A speck: left out of the lines it lies among.
+            Pix* part = pixaGetPix(pixa, i, L_CLONE);
+            pixRasterop(layout.nonText.get(), x, y, w, ht, PIX_SRC | PIX_DST, part, 0, 0);
+            pixDestroy(&part);
+            continue;
         }
         components.push_back({box, ht * 20 >= h * 7 || w * 20 >= h * 7});
     }

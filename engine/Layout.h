@@ -9,8 +9,9 @@
 // left, then right; a gutter that most of the block's bands of text keep,
 // crossed only by a few (a heading over two columns, a footnote under them),
 // cuts those crossing bands off above and below. A block with no gutter is a
-// single column: its bands of text are its lines, top to bottom, and a wide
-// white gap between two of them starts a new region.
+// single column: its lines are followed from component to component along
+// their own slope, read top to bottom, and a wide white gap between two of
+// them starts a new region.
 #pragma once
 
 #include <vector>
@@ -21,10 +22,17 @@
 namespace engine {
 
 struct Line {
-    Box box;                 // the line's ink
-    std::vector<Box> parts;  // the boxes of its connected components
-    int height = 0;          // its characters' typical height, in pixels
+    Box box;                   // the line's ink
+    std::vector<Box> parts;    // the boxes of its connected components
+    std::vector<Box> foreign;  // those of other lines that reach into its box
+    int height = 0;            // its characters' typical height, in pixels
+    double slope = 0;          // how far it falls per pixel to the right
 };
+
+// The white kept around a line's ink when it is read.
+inline int MarginOf(const Line& line) {
+    return line.height > 8 ? line.height / 8 : 1;
+}
 
 // Lines read one after another; regions are separated in the text by an
 // empty line.

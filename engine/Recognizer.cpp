@@ -74,6 +74,10 @@ std::unique_ptr<tesseract::TessBaseAPI> LoadModel(const LanguageData& data,
     return api;
 }
 
+// Lines that fall or rise by more than this per pixel (half a degree) are
+// turned level before they are read.
+constexpr double kMinSlope = 0.009;
+
 // Character height, in pixels, at which lines are handed to the recogniser.
 constexpr int kLineHeight = 36;
 
@@ -141,7 +145,7 @@ std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
     const int width = pixGetWidth(gray);
     const int height = pixGetHeight(gray);
     // A little of the white around the ink, inside the image.
-    const int margin = std::max(1, line.height / 8);
+    const int margin = MarginOf(line);
     const Box box{std::max(0, line.box.left - margin), std::max(0, line.box.top - margin),
                   std::min(width, line.box.right + margin),
                   std::min(height, line.box.bottom + margin)};
@@ -149,30 +153,55 @@ std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
         line.height <= 0) {
         return {};
     }
-    // The line alone: only its own components are copied onto white, so
-    // that the strokes of the lines above and below that reach into its box
-    // are not read with it.
-    PixPtr crop(pixCreate(box.right - box.left, box.bottom - box.top, 8));
+    // The line alone: its box, with the components of other lines that reach
+    // into it (a descender from above, an accent from below) painted white
+    // where they do not overlap the line's own. Faint ink that belongs to no
+    // component (a light full stop) stays.
+    BOX* clip = boxCreate(box.left, box.top, box.right - box.left, box.bottom - box.top);
+    PixPtr crop(pixClipRectangle(gray, clip, nullptr));
+    boxDestroy(&clip);
     if (!crop) {
         return {};
     }
-    pixSetAll(crop.get());
-    for (const Box& part : line.parts) {
-        const int left = std::max(box.left, part.left - margin);
-        const int top = std::max(box.top, part.top - margin);
-        const int right = std::min(box.right, part.right + margin);
-        const int bottom = std::min(box.bottom, part.bottom + margin);
-        if (right > left && bottom > top) {
+    auto paint = [&](const Box& part, bool own) {
+        const int left = std::max(box.left, part.left - (own ? margin : 0));
+        const int top = std::max(box.top, part.top - (own ? margin : 0));
+        const int right = std::min(box.right, part.right + (own ? margin : 0));
+        const int bottom = std::min(box.bottom, part.bottom + (own ? margin : 0));
+        if (right <= left || bottom <= top) {
+            return;
+        }
+        if (own) {
             pixRasterop(crop.get(), left - box.left, top - box.top, right - left, bottom - top,
                         PIX_SRC, gray, left, top);
+        } else {
+            pixRasterop(crop.get(), left - box.left, top - box.top, right - left, bottom - top,
+                        PIX_SET, nullptr, 0, 0);
+        }
+    };
+    if (!line.foreign.empty()) {
+        for (const Box& part : line.foreign) {
+            paint(part, false);
+        }
+        for (const Box& part : line.parts) {
+            paint(part, true);
         }
     }
     if (nonText != nullptr) {
-        BOX* clip = boxCreate(box.left, box.top, box.right - box.left, box.bottom - box.top);
+        clip = boxCreate(box.left, box.top, box.right - box.left, box.bottom - box.top);
         PixPtr mask(pixClipRectangle(nonText, clip, nullptr));
         boxDestroy(&clip);
         if (mask) {
             pixPaintThroughMask(crop.get(), mask.get(), 0, 0, 0xff);
+        }
+    }
+    // A slanted line (a photographed page) is turned level.
+    if (std::fabs(line.slope) > kMinSlope) {
+        PixPtr level(pixRotate(crop.get(), static_cast<float>(-std::atan(line.slope)),
+                               L_ROTATE_AREA_MAP, L_BRING_IN_WHITE, pixGetWidth(crop.get()),
+                               pixGetHeight(crop.get())));
+        if (level) {
+            crop = std::move(level);
         }
     }
     const float scale =

@@ -1,10 +1,13 @@
 #!/usr/bin/python3
 """Renders Korean test pages with their ground truth.
 
-Sentences come from the Korean message catalogs installed on this machine
-(/usr/share/locale/ko/LC_MESSAGES/*.mo), so the text is real Korean prose
-written by people, not generated. Each page is drawn with one of the Korean
-fonts Debian ships and then degraded the way scanned pages are:
+Sentences of the bench set come from the Korean message catalogs installed
+on this machine (/usr/share/locale/ko/LC_MESSAGES/*.mo); those of the pages
+set from documentation: the Korean manual pages (/usr/share/man/ko), Vim's
+Korean tutor and the Korean licence texts under /usr/share/doc. Either way
+the text is real Korean prose written by people, not generated. Each page is
+drawn with one of the Korean fonts Debian ships (the pages set uses more of
+them) and then degraded the way scanned pages are:
 
   clean     black on white, body-text size
   scanned   slight rotation, blur, sensor noise, speckles, JPEG compression
@@ -22,14 +25,20 @@ plain single columns:
   repeat    an A4 page at 300 dpi whose lines repeat in a cycle (a list of
             like items, a form)
   screen    a screenshot at 96 dpi: small anti-aliased text on a window
+  a4        a clean single-column A4 page at 150, 200, 300, 400 or 600 dpi
+            (page n takes the sizes in turn), body text of 10 to 12 pt
+  phone     a phone photo of a printed page: turned, in perspective, unevenly
+            lit, tinted paper, slightly blurred, JPEG
 
 Usage: render_pages.py OUT_DIR [--pages N] [--seed S] [--set bench|pages]
-Writes OUT_DIR/<kind>-<n>.png (.jpg for scanned) and OUT_DIR/<kind>-<n>.gt.txt.
+Writes OUT_DIR/<kind>-<n>.png (.jpg for scanned and phone) and
+OUT_DIR/<kind>-<n>.gt.txt.
 """
 
 import argparse
 import gettext
 import glob
+import gzip
 import os
 import random
 import re
@@ -49,10 +58,22 @@ FONTS = [
     "/usr/share/fonts/opentype/noto/NotoSerifCJK-Regular.ttc",
 ]
 
+# More faces for the pages set: rounded, square, coding, headline and
+# display designs besides the book faces above.
+MORE_FONTS = [
+    "/usr/share/fonts/truetype/nanum/NanumSquareR.ttf",
+    "/usr/share/fonts/truetype/nanum/NanumGothicCoding.ttf",
+    "/usr/share/fonts/truetype/nanum/NanumSquareRoundR.ttf",
+    "/usr/share/fonts/truetype/unfonts-core/UnDinaru.ttf",
+    "/usr/share/fonts/truetype/unfonts-core/UnGraphic.ttf",
+    "/usr/share/fonts/truetype/baekmuk/dotum.ttf",
+]
+
 PAGE_W, PAGE_H = 1654, 2339  # A4 at 200 dpi
 MARGIN = 130
 KINDS = ["clean", "scanned", "small", "gray"]
-PAGE_KINDS = ["twocol", "inverted", "fax", "title", "repeat", "screen"]
+PAGE_KINDS = ["a4", "twocol", "inverted", "fax", "title", "repeat", "screen", "phone"]
+A4_DPI = [150, 200, 300, 400, 600]
 
 HANGUL = re.compile(r"[\uac00-\ud7a3]")
 FORMAT = re.compile(r"%(\d+\$)?[-+ #0-9.*]*(l|ll|h|z|j|t|L)?[a-zA-Z%]|\{[^}]*\}|<[^>]*>|\$\w+")
@@ -86,6 +107,53 @@ def sentences():
                     continue
                 seen.add(line)
                 out.append(line)
+    return out
+
+
+ROFF_ESCAPE = re.compile(r"\\f[BIRP]|\\f\(..|\\[|&^]|\\\(..|\\\*.|\\s[-+]?\d")
+
+
+def documentation():
+    """Texts of the Korean documentation installed on this machine."""
+    texts = []
+    for path in sorted(glob.glob("/usr/share/man/ko/man*/*.gz")):
+        with gzip.open(path, "rt", encoding="utf-8", errors="replace") as f:
+            lines = []
+            for line in f:
+                if line.startswith((".", "'")):
+                    # Requests; the text of a heading or an item still counts.
+                    parts = line.split(None, 1)
+                    if len(parts) < 2 or parts[0] not in (".SH", ".SS", ".TP", ".IP", ".B", ".I"):
+                        lines.append("")
+                        continue
+                    line = parts[1]
+                line = ROFF_ESCAPE.sub("", line).replace("\\-", "-").replace("\\e", "\\")
+                lines.append(line.replace('"', "").strip())
+            texts.append("\n".join(lines))
+    for path in sorted(glob.glob("/usr/share/vim/vim*/tutor/tutor.ko.utf-8")):
+        with open(path, encoding="utf-8", errors="replace") as f:
+            texts.append(re.sub(r"[~=*]{3,}", "", f.read()))
+    for path in sorted(glob.glob("/usr/share/doc/*/*.ko.txt")):
+        with open(path, encoding="utf-8", errors="replace") as f:
+            texts.append(f.read())
+    return texts
+
+
+def doc_sentences():
+    """Distinct Korean sentences of the installed documentation."""
+    seen, out = set(), []
+    for text in documentation():
+        # Paragraphs are joined, then cut after each sentence's full stop.
+        for para in re.split(r"\n\s*\n", text):
+            para = re.sub(r"\s+", " ", para).strip()
+            for sentence in re.split(r"(?<=[.!?])\s+", para):
+                sentence = sentence.strip(" -:")
+                if not 12 <= len(sentence) <= 90 or sentence in seen:
+                    continue
+                if len(HANGUL.findall(sentence)) < len(sentence) * 0.4:
+                    continue
+                seen.add(sentence)
+                out.append(sentence)
     return out
 
 
@@ -281,7 +349,43 @@ def render_screen(rng, pool, font_file):
     return img, lines
 
 
-def render_page_kind(kind, rng, pool, font_file, nrng):
+def render_a4(rng, pool, font_file, dpi):
+    w, h = int(8.27 * dpi), int(11.69 * dpi)
+    margin = int(0.9 * dpi)
+    font = ImageFont.truetype(font_file, int(rng.uniform(10, 12) * dpi / 72))
+    step = line_step(font, rng.uniform(1.3, 1.6))
+    lines = wrap_pool(rng, pool, font, w - 2 * margin, (h - 2 * margin) // step)
+    img = Image.new("L", (w, h), 255)
+    draw_lines(ImageDraw.Draw(img), lines, font, margin, margin, step, 0)
+    return img, lines
+
+
+def render_phone(rng, pool, font_file, nrng):
+    """A printed page photographed: the page in perspective on a desk."""
+    page, lines = render_a4(rng, pool, font_file, 200)
+    w, h = page.size
+    paper = np.array([rng.randint(225, 245), rng.randint(220, 240), rng.randint(200, 230)])
+    a = np.asarray(page, dtype=np.float32)[..., None] / 255.0
+    rgb = Image.fromarray((a * paper + (1 - a) * 30).astype(np.uint8), "RGB")
+    # Corners pulled in by up to 6% (a phone held at a slant) and turned.
+    d = [rng.uniform(0, 0.06) * s for s in (w, h, w, h, w, h, w, h)]
+    quad = (d[0], d[1], d[2], h - d[3], w - d[4], h - d[5], w - d[6], d[7])
+    rgb = rgb.transform((w, h), Image.QUAD, quad, resample=Image.BICUBIC, fillcolor=(90, 80, 70))
+    rgb = rgb.rotate(rng.uniform(-4, 4), resample=Image.BICUBIC, fillcolor=(90, 80, 70))
+    rgb = rgb.filter(ImageFilter.GaussianBlur(rng.uniform(0.6, 1.2)))
+    f = np.asarray(rgb, dtype=np.float32)
+    yy, xx = np.mgrid[0:h, 0:w]
+    cx, cy = rng.uniform(0, w), rng.uniform(0, h)
+    light = 1.0 - 0.35 * np.hypot(xx - cx, yy - cy) / np.hypot(w, h)
+    f = f * light[..., None] + nrng.normal(0, 6, f.shape)
+    return Image.fromarray(np.clip(f, 0, 255).astype(np.uint8), "RGB"), lines
+
+
+def render_page_kind(kind, rng, pool, font_file, nrng, n=0):
+    if kind == "a4":
+        return render_a4(rng, pool, font_file, A4_DPI[n % len(A4_DPI)])
+    if kind == "phone":
+        return render_phone(rng, pool, font_file, nrng)
     if kind == "twocol":
         return render_twocol(rng, pool, font_file)
     if kind == "inverted":
@@ -313,12 +417,21 @@ def main():
         raise SystemExit("no Korean message catalogs or fonts installed")
 
     if args.set == "pages":
+        pool = doc_sentences() or pool
+        rng.shuffle(pool)
+        fonts += [f for f in MORE_FONTS if os.path.exists(f)]
         for kind in PAGE_KINDS:
             for n in range(args.pages):
+                if len(pool) < 200:
+                    pool = doc_sentences() or sentences()
+                    rng.shuffle(pool)
                 font_file = rng.choice(fonts)
-                img, lines = render_page_kind(kind, rng, pool, font_file, nrng)
+                img, lines = render_page_kind(kind, rng, pool, font_file, nrng, n)
                 stem = os.path.join(args.out, f"{kind}-{n}")
-                img.save(stem + ".png")
+                if kind == "phone":
+                    img.save(stem + ".jpg", quality=85)
+                else:
+                    img.save(stem + ".png")
                 with open(stem + ".gt.txt", "w", encoding="utf-8") as gt:
                     gt.write("\n".join(lines) + "\n")
                 print(f"{stem}: {os.path.basename(font_file)}, {len(lines)} lines")
