@@ -542,10 +542,8 @@ PageLayout FindLayout(Pix* binary, int charHeight) {
             continue;
         }
         if (std::max(w, ht) * 8 < h) {
-            // A speck: left out of the lines it lies among.
-            Pix* part = pixaGetPix(pixa, i, L_CLONE);
-            pixRasterop(layout.nonText.get(), x, y, w, ht, PIX_SRC | PIX_DST, part, 0, 0);
-            pixDestroy(&part);
+            // A speck starts no line and joins none; it is not painted out,
+            // since the full stops of small print are as small.
             continue;
         }
         components.push_back({box, ht * 20 >= h * 7 || w * 20 >= h * 7});

@@ -40,6 +40,7 @@ void PageReader::SetWorkers(int count) {
 
 void PageReader::Unload() {
     recognizers_.clear();
+    data_.reset();
 }
 
 std::string PageReader::ReadPage(PixPtr page, bool& failed) {
@@ -63,7 +64,7 @@ std::string PageReader::ReadPage(PixPtr page, bool& failed) {
     std::atomic<bool> broken{false};
     auto work = [&](Recognizer& recognizer) {
         try {
-            if (!recognizer.Load()) {
+            if (!recognizer.Load(*data_)) {
                 broken = true;
                 return;
             }
@@ -114,10 +115,17 @@ std::string PageReader::ReadPage(PixPtr page, bool& failed) {
 }
 
 ResultCode PageReader::Recognize(PageSource& pages, std::string& utf8) {
+    if (!data_) {
+        auto found = std::make_unique<LanguageData>();
+        if (!FindLanguageData(*found)) {
+            return kNoLanguageData;
+        }
+        data_ = std::move(found);
+    }
     if (recognizers_.empty()) {
         recognizers_.push_back(std::make_unique<Recognizer>());
     }
-    if (!recognizers_.front()->Load()) {
+    if (!recognizers_.front()->Load(*data_)) {
         return kNoLanguageData;
     }
     std::string text;

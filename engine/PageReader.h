@@ -13,6 +13,7 @@
 namespace engine {
 
 class Recognizer;
+struct LanguageData;
 
 class PageReader {
   public:
@@ -38,6 +39,9 @@ class PageReader {
     std::string ReadPage(PixPtr page, bool& failed);
 
     int workers_;
+    // Looked up once, so that every worker loads the same models even when
+    // the current folder changes between calls.
+    std::unique_ptr<LanguageData> data_;
     std::vector<std::unique_ptr<Recognizer>> recognizers_;
 };
 

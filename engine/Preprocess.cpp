@@ -94,13 +94,10 @@ bool IsTwoLevel(Pix* gray) {
     return black + white == total;
 }
 
-// A binarised page's specks of at most two pixels each way are taken out:
+// A binarised page's specks of at most two pixels each way taken out:
 // the recogniser reads them as full stops and colons. A full stop of the
 // smallest print such a page carries is larger.
 PixPtr RemoveSpecks(PixPtr gray) {
-    if (!IsTwoLevel(gray.get())) {
-        return gray;
-    }
     PixPtr ink(pixThresholdToBinary(gray.get(), 128));
     PixPtr kept(
         ink ? pixSelectBySize(ink.get(), 2, 2, 8, L_SELECT_IF_EITHER, L_SELECT_IF_GT, nullptr)
@@ -181,7 +178,11 @@ PreparedPage Prepare(PixPtr page) {
     if (!gray || IsBlank(gray.get())) {
         return prepared;
     }
-    gray = Denoise(RemoveSpecks(std::move(gray)));
+    const bool binarised = IsTwoLevel(gray.get());
+    if (binarised) {
+        gray = RemoveSpecks(std::move(gray));
+    }
+    gray = Denoise(std::move(gray));
     if (pixGetRefcount(gray.get()) > 1) {
         gray.reset(pixCopy(nullptr, gray.get()));
     }
@@ -210,8 +211,8 @@ PreparedPage Prepare(PixPtr page) {
             return prepared;
         }
         // A page enlarged this much was drawn with few pixels per stroke (a
-        // fax, a binarised scan): a 3 x 3 mean rounds the staircase edges
-        // the enlargement keeps, which the recogniser misreads as strokes.
+        // fax, a screenshot): a 3 x 3 mean rounds the staircase edges the
+        // enlargement keeps, which the recogniser misreads as strokes.
         if (scale > kSmoothAbove) {
             work.reset(pixBlockconvGray(work.get(), nullptr, 1, 1));
             if (!work) {

@@ -14,14 +14,6 @@ namespace engine {
 
 namespace {
 
-// The folder and models the recogniser loads: tessdata/ of the current
-// folder when it holds a Korean model, otherwise the system's language data.
-struct LanguageData {
-    std::string folder;
-    std::string korean;  // "Hangul", "script/Hangul" or "kor"
-    std::string latin;   // "eng", or empty when there is no English model
-};
-
 bool HasModel(const std::string& folder, const std::string& name) {
     std::error_code error;
     return std::filesystem::is_regular_file(folder + "/" + name + ".traineddata", error);
@@ -96,6 +88,8 @@ bool IsLatinWord(const std::string& reading) {
     return letters >= 2 && letters * 2 >= static_cast<long>(reading.size());
 }
 
+}  // namespace
+
 bool FindLanguageData(LanguageData& found) {
     for (const std::string& folder : DataFolders()) {
         if (ChooseModels(folder, found)) {
@@ -104,8 +98,6 @@ bool FindLanguageData(LanguageData& found) {
     }
     return false;
 }
-
-}  // namespace
 
 Recognizer::Recognizer() = default;
 
@@ -123,13 +115,9 @@ void Recognizer::Unload() {
     latin_.reset();
 }
 
-bool Recognizer::Load() {
+bool Recognizer::Load(const LanguageData& data) {
     if (korean_) {
         return true;
-    }
-    LanguageData data;
-    if (!FindLanguageData(data)) {
-        return false;
     }
     korean_ = LoadModel(data, data.korean, tesseract::PSM_SINGLE_LINE);
     if (!korean_) {

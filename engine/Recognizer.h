@@ -22,6 +22,17 @@ class TessBaseAPI;
 
 namespace engine {
 
+// The folder and models the recognisers load: tessdata/ of the current
+// folder when it holds a Korean model, otherwise the system's language data.
+struct LanguageData {
+    std::string folder;
+    std::string korean;  // "Hangul", "script/Hangul" or "kor"
+    std::string latin;   // "eng", or empty when there is no English model
+};
+
+// Looks the language data up; false when there is no Korean model.
+bool FindLanguageData(LanguageData& found);
+
 class Recognizer {
   public:
     Recognizer();
@@ -29,9 +40,9 @@ class Recognizer {
     Recognizer(const Recognizer&) = delete;
     Recognizer& operator=(const Recognizer&) = delete;
 
-    // Loads the models unless they are loaded; false when there is no Korean
-    // language data.
-    bool Load();
+    // Loads the models of `data` unless they are loaded; false when they do
+    // not load.
+    bool Load(const LanguageData& data);
 
     // The text of `line` of the prepared page `gray`, with the ink of
     // `nonText` (rules and pictures beside it) left out; empty when nothing

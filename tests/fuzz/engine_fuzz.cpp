@@ -34,7 +34,8 @@ engine::Recognizer& TheRecognizer() {
         setMsgSeverity(L_SEVERITY_NONE);
         omp_set_max_active_levels(0);
         auto* made = new engine::Recognizer;
-        if (!made->Load()) {
+        engine::LanguageData data;
+        if (!engine::FindLanguageData(data) || !made->Load(data)) {
             std::abort();  // no language data: nothing to fuzz
         }
         return made;
@@ -79,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             line.box = {lines.Signed16(), lines.Signed16(), lines.Signed16(), lines.Signed16()};
             line.height = lines.Signed16();
             line.parts.push_back(line.box);
-            line.parts.push_back({lines.Signed16(), lines.Signed16(), lines.Signed16(),
-                                  lines.Signed16()});
+            line.parts.push_back(
+                {lines.Signed16(), lines.Signed16(), lines.Signed16(), lines.Signed16()});
             recognizer.ReadLine(copy.get(), nullptr, line);
         }
         return 0;
