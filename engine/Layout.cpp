@@ -436,8 +436,11 @@ class Analyser {
             int nearestDistance = 0;
             for (Region& region : regions_) {
                 for (Line& line : region.lines) {
-                    const int reach = line.height / 2;
-                    if (cx < line.box.left - line.height || cx > line.box.right + line.height ||
+                    // A speck joins only inside the line's rows, close to it.
+                    const bool speck = std::max(Width(part.box), Height(part.box)) * 8 < h_;
+                    const int reach = speck ? 0 : line.height / 2;
+                    const int side = speck ? line.height / 2 : line.height;
+                    if (cx < line.box.left - side || cx > line.box.right + side ||
                         cy < line.box.top - reach || cy > line.box.bottom + reach) {
                         continue;
                     }
@@ -541,11 +544,9 @@ PageLayout FindLayout(Pix* binary, int charHeight) {
             pixDestroy(&part);
             continue;
         }
-        if (std::max(w, ht) * 8 < h) {
-            // A speck starts no line and joins none; it is not painted out,
-            // since the full stops of small print are as small.
-            continue;
-        }
+        // Specks and small marks start no line; those beside a line join it
+        // (the full stop at its end is as small as a speck), the rest are
+        // left out.
         components.push_back({box, ht * 20 >= h * 7 || w * 20 >= h * 7});
     }
     boxaDestroy(&boxa);

@@ -79,33 +79,6 @@ PixPtr Denoise(PixPtr gray) {
     return smooth ? std::move(smooth) : std::move(gray);
 }
 
-// True when every pixel is black or white: a binarised page (a fax, a
-// scanner's text mode), whatever depth it was stored at.
-bool IsTwoLevel(Pix* gray) {
-    Numa* histogram = pixGetGrayHistogram(gray, 1);
-    if (histogram == nullptr) {
-        return false;
-    }
-    l_float32 black = 0, white = 0, total = 0;
-    numaGetFValue(histogram, 0, &black);
-    numaGetFValue(histogram, 255, &white);
-    numaGetSum(histogram, &total);
-    numaDestroy(&histogram);
-    return black + white == total;
-}
-
-// A binarised page's specks of at most two pixels each way taken out:
-// the recogniser reads them as full stops and colons. A full stop of the
-// smallest print such a page carries is larger.
-PixPtr RemoveSpecks(PixPtr gray) {
-    PixPtr ink(pixThresholdToBinary(gray.get(), 128));
-    PixPtr kept(
-        ink ? pixSelectBySize(ink.get(), 2, 2, 8, L_SELECT_IF_EITHER, L_SELECT_IF_GT, nullptr)
-            : nullptr);
-    PixPtr cleaned(kept ? pixConvert1To8(nullptr, kept.get(), 255, 0) : nullptr);
-    return cleaned ? std::move(cleaned) : std::move(gray);
-}
-
 // Levels the background to white and stretches the ink to black. The white
 // point lies below the levelled background so that its noise becomes white.
 PixPtr Level(Pix* gray) {
@@ -177,10 +150,6 @@ PreparedPage Prepare(PixPtr page) {
     PixPtr gray = page ? ToGray(std::move(page)) : nullptr;
     if (!gray || IsBlank(gray.get())) {
         return prepared;
-    }
-    const bool binarised = IsTwoLevel(gray.get());
-    if (binarised) {
-        gray = RemoveSpecks(std::move(gray));
     }
     gray = Denoise(std::move(gray));
     if (pixGetRefcount(gray.get()) > 1) {

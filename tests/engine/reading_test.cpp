@@ -54,6 +54,13 @@ std::string Joined(const std::vector<std::vector<std::string>>& blocks) {
     return text;
 }
 
+DrawnPage PageOfSize(int width, int height) {
+    DrawnPage page;
+    page.width = width;
+    page.height = height;
+    return page;
+}
+
 std::string Read(const std::string& path) {
     std::string text;
     EXPECT_EQ(engine::kSuccess, engine::RecognizeDocument(path, text)) << path;
@@ -127,7 +134,7 @@ TEST(EngineReading, LightTextOnDarkAndColouredBackgroundsIsRead) {
     const std::vector<std::string> title = {"발표 자료의 제목"};
     const std::vector<std::string> body = Slice(3, 4);
     const std::vector<std::string> boxed = Slice(9, 2);
-    DrawnPage page{1920, 1080};
+    DrawnPage page = PageOfSize(1920, 1080);
     page.fills = {{0, 0, 1920, 190, 0xe5e5e5},
                   {0, 190, 1920, 890, 0x16213e},
                   {100, 760, 1200, 220, 0xe07020}};
@@ -159,7 +166,7 @@ TEST(EngineReading, ATitleBodyAndFootnotesAreReadWithoutTheRules) {
 TEST(EngineReading, ABinarisedPageAt150DpiIsRead) {
     TempDir dir;
     const std::vector<std::string> lines = Slice(2, 14);
-    DrawnPage page{1240, 1754};
+    DrawnPage page = PageOfSize(1240, 1754);
     page.blocks = {{lines, 100, 120, 21, 1.7}};
     page.binarise = true;
     testimages::WriteDrawnPage(dir / "fax.png", page);
@@ -172,10 +179,9 @@ TEST(EngineReading, ABinarisedPageAt150DpiIsRead) {
 // more memory than the gray page itself and a little more.
 TEST(EngineReading, ALargeBlankPageIsDoneQuicklyWithBoundedMemory) {
     TempDir dir;
-    testimages::WriteDrawnPage(dir / "small.png", {400, 200});
-    DrawnPage blank{10000, 10000};
+    testimages::WriteDrawnPage(dir / "small.png", PageOfSize(400, 200));
     {
-        QImage image(blank.width, blank.height, QImage::Format_RGB32);
+        QImage image(10000, 10000, QImage::Format_RGB32);
         image.fill(Qt::white);
         ASSERT_TRUE(image.save(QString::fromStdString(dir / "blank.png"), "PNG"));
     }
