@@ -81,13 +81,6 @@ constexpr int kMinLatinConfidence = 40;
 // when the English model is quite sure of it and reads a word of letters.
 constexpr int kMinDoubtConfidence = 75;
 
-bool IsLatinWord(const std::string& reading) {
-    const auto letters = std::count_if(reading.begin(), reading.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    });
-    return letters >= 2 && letters * 2 >= static_cast<long>(reading.size());
-}
-
 }  // namespace
 
 bool FindLanguageData(LanguageData& found) {

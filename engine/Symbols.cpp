@@ -213,6 +213,13 @@ bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run) {
     return false;
 }
 
+bool IsLatinWord(const std::string& reading) {
+    const auto letters = std::count_if(reading.begin(), reading.end(), [](char c) {
+        return IsAsciiLetter(static_cast<unsigned char>(c));
+    });
+    return letters >= 2 && letters * 2 >= static_cast<long>(reading.size());
+}
+
 std::optional<Box> RunBox(const std::vector<Symbol>& symbols, const Run& run, int width,
                           int height) {
     Box box{symbols[run.first].left, symbols[run.first].top, symbols[run.last].right,

@@ -45,6 +45,10 @@ std::vector<Run> LatinCandidates(const std::vector<Symbol>& symbols);
 // text, or a digit wedged against a letter ("1ibrary").
 bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run);
 
+// True for a reading that is a word of Latin letters: at least two, and at
+// least half of its bytes.
+bool IsLatinWord(const std::string& reading);
+
 // A rectangle of an image, in pixels, its right and bottom edges excluded.
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;
