@@ -399,6 +399,16 @@ def render_page_kind(kind, rng, pool, font_file, nrng, n=0):
     return render_screen(rng, pool, font_file)
 
 
+def save_page(stem, img, lines, jpeg_quality):
+    """The page as PNG, or as JPEG at `jpeg_quality`, and its ground truth."""
+    if jpeg_quality:
+        img.save(stem + ".jpg", quality=jpeg_quality)
+    else:
+        img.save(stem + ".png")
+    with open(stem + ".gt.txt", "w", encoding="utf-8") as gt:
+        gt.write("\n".join(lines) + "\n")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("out")
@@ -428,12 +438,7 @@ def main():
                 font_file = rng.choice(fonts)
                 img, lines = render_page_kind(kind, rng, pool, font_file, nrng, n)
                 stem = os.path.join(args.out, f"{kind}-{n}")
-                if kind == "phone":
-                    img.save(stem + ".jpg", quality=85)
-                else:
-                    img.save(stem + ".png")
-                with open(stem + ".gt.txt", "w", encoding="utf-8") as gt:
-                    gt.write("\n".join(lines) + "\n")
+                save_page(stem, img, lines, 85 if kind == "phone" else None)
                 print(f"{stem}: {os.path.basename(font_file)}, {len(lines)} lines")
         return
 
@@ -453,12 +458,7 @@ def main():
                 ink, paper = 0, 255
             img = degrade(kind, draw_page(lines, font, step, ink, paper), rng, nrng)
             stem = os.path.join(args.out, f"{kind}-{n}")
-            if kind == "scanned":
-                img.save(stem + ".jpg", quality=75)
-            else:
-                img.save(stem + ".png")
-            with open(stem + ".gt.txt", "w", encoding="utf-8") as gt:
-                gt.write("\n".join(lines) + "\n")
+            save_page(stem, img, lines, 75 if kind == "scanned" else None)
             print(f"{stem}: {os.path.basename(font_file)} {size}px, {len(lines)} lines")
 
 
