@@ -304,6 +304,9 @@ class Analyser {
     static constexpr size_t kRecent = 6;
     static constexpr double kMaxSlope = 0.1;
 
+    // A dash, an underscore or a stroke of "ㅡ": far lower than a character.
+    bool IsFlat(int i) const { return Height(parts_[static_cast<size_t>(i)].box) * 5 < h_; }
+
     // The components of `members` gathered into stacks: the jamo of one
     // syllable stand above each other with little white between them, and
     // a line is followed from stack to stack.
@@ -389,6 +392,21 @@ class Analyser {
                 chains.push_back(std::move(chain));
             }
         }
+        // Flat marks alone (the underscores of "XZ_OPT" under a line of
+        // Hangul, which has no descenders to join them to it) make no line:
+        // they join the line they belong to like other small ink.
+        std::vector<Chain> lines;
+        for (Chain& chain : chains) {
+            if (std::all_of(chain.members.begin(), chain.members.end(),
+                            [&](int i) { return IsFlat(i); })) {
+                for (int i : chain.members) {
+                    parts_[static_cast<size_t>(i)].significant = false;
+                }
+            } else {
+                lines.push_back(std::move(chain));
+            }
+        }
+        chains = std::move(lines);
         int left = std::numeric_limits<int>::max(), right = 0;
         for (const Chain& chain : chains) {
             left = std::min(left, chain.left);

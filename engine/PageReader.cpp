@@ -8,6 +8,7 @@
 #include "engine/Layout.h"
 #include "engine/Preprocess.h"
 #include "engine/Recognizer.h"
+#include "platform/text.h"
 
 namespace engine {
 
@@ -18,13 +19,29 @@ int DefaultWorkers() {
     return std::clamp(cores, 1, PageReader::kMaxWorkers);
 }
 
-// A line read as nothing but punctuation and symbols is what the recogniser
-// makes of leftover specks and strokes, not text.
-bool HasLetterOrDigit(const std::string& text) {
-    for (unsigned char c : text) {
-        if (std::isalnum(c) || c >= 0x80) {
+// Punctuation, dashes, arrows, box drawing, shapes and the full-width
+// punctuation of CJK text: marks, not letters.
+bool IsMark(char32_t c) {
+    return (c >= 0xA0 && c <= 0xBF) || c == 0xD7 || c == 0xF7 || (c >= 0x2000 && c <= 0x206F) ||
+           (c >= 0x2190 && c <= 0x2BFF) || (c >= 0x3000 && c <= 0x303F) ||
+           (c >= 0xFF00 && c <= 0xFF0F) || (c >= 0xFF1A && c <= 0xFF20) ||
+           (c >= 0xFF3B && c <= 0xFF40) || (c >= 0xFF5B && c <= 0xFF65);
+}
+
+// A line read as nothing but punctuation and symbols ("———", "[=]") is what
+// the recogniser makes of leftover specks and strokes, not text.
+bool HasLetterOrDigit(std::string_view text) {
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = platform::Utf8SequenceLength(text, at);
+        if (length == 0) {
+            ++at;
+            continue;
+        }
+        const char32_t c = platform::Utf8CodePoint(text, at, length);
+        if (c < 0x80 ? std::isalnum(static_cast<int>(c)) != 0 : !IsMark(c)) {
             return true;
         }
+        at += length;
     }
     return false;
 }
