@@ -207,12 +207,13 @@ std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
     korean_->Clear();
     if (latin_) {
         ReadRunsAsLatin(crop.get(), 300, symbols);
+        ReadLineAsLatin(crop.get(), 300, symbols);
     }
     for (Symbol& symbol : symbols) {
         symbol.startsParagraph = false;
         symbol.startsLine = false;
     }
-    std::string text = Text(symbols);
+    std::string text = HyphensBeforeLetters(Text(symbols));
     while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
         text.pop_back();
     }
@@ -261,6 +262,22 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
         }
     }
     latin_->Clear();
+}
+
+void Recognizer::ReadLineAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols) {
+    const std::vector<LatinPart> parts = LatinParts(symbols);
+    if (parts.empty()) {
+        return;
+    }
+    latin_->SetImage(image);
+    latin_->SetSourceResolution(resolution);
+    if (latin_->Recognize(nullptr) != 0) {
+        latin_->Clear();
+        return;
+    }
+    const std::vector<Symbol> english = ReadSymbols(*latin_);
+    latin_->Clear();
+    TakeLatinParts(symbols, parts, english, kLineHeight);
 }
 
 }  // namespace engine

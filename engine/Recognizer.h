@@ -5,7 +5,10 @@
 // A line is read with the Hangul model alone, which reads Korean far better
 // than any mix of models, but misreads Latin letters. Every run of letters
 // that is not Hangul is therefore read again with the English model, and the
-// English reading replaces it when the English model is sure of it.
+// English reading replaces it when the English model is sure of it. Then the
+// whole line is read with the English model, which reads names and options
+// best with the line around them, and its reading of each word's Latin part
+// is taken where it holds (see TakeLatinParts).
 #pragma once
 
 #include <memory>
@@ -54,6 +57,7 @@ class Recognizer {
 
   private:
     void ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols);
+    void ReadLineAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols);
 
     std::unique_ptr<tesseract::TessBaseAPI> korean_;
     std::unique_ptr<tesseract::TessBaseAPI> latin_;

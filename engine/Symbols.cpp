@@ -36,6 +36,7 @@ std::vector<Symbol> ReadSymbols(tesseract::TessBaseAPI& api) {
         symbol.text = text.get();
         it->BoundingBox(kSymbol, &symbol.left, &symbol.top, &symbol.right, &symbol.bottom);
         symbol.confidence = it->Confidence(kSymbol);
+        symbol.wordConfidence = it->Confidence(tesseract::RIL_WORD);
         symbol.startsLine = it->IsAtBeginningOf(tesseract::RIL_TEXTLINE);
         symbol.startsParagraph = it->IsAtBeginningOf(tesseract::RIL_PARA);
         size_t found = line.find(symbol.text, offset);
@@ -218,6 +219,128 @@ bool IsLatinWord(const std::string& reading) {
         return IsAsciiLetter(static_cast<unsigned char>(c));
     });
     return letters >= 2 && letters * 2 >= static_cast<long>(reading.size());
+}
+
+std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols) {
+    std::vector<LatinPart> parts;
+    for (size_t first = 0; first < symbols.size();) {
+        size_t end = first + 1;
+        while (end < symbols.size() && !symbols[end].startsWord) {
+            ++end;
+        }
+        // Symbols a second reading emptied belong to the part they were read
+        // with; the ending is the syllables from the first one on.
+        size_t ending = first;
+        while (ending < end && !IsHangulSyllable(symbols[ending].text)) {
+            ++ending;
+        }
+        const bool hangulEnding =
+            std::all_of(symbols.begin() + static_cast<long>(ending),
+                        symbols.begin() + static_cast<long>(end), [](const Symbol& symbol) {
+                            return symbol.text.empty() || IsHangulSyllable(symbol.text);
+                        });
+        std::string text;
+        for (size_t i = first; i < ending; ++i) {
+            text += symbols[i].text;
+        }
+        const bool digits = std::all_of(text.begin(), text.end(), [](char c) {
+            return IsAsciiDigit(static_cast<unsigned char>(c));
+        });
+        if (!text.empty() && hangulEnding) {
+            parts.push_back({first, ending - 1, ending == end, digits});
+        }
+        first = end;
+    }
+    return parts;
+}
+
+std::string HyphensBeforeLetters(std::string_view text) {
+    std::string mended;
+    size_t run = 0, dashes = 0;  // where the dashes not yet written start; how many
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = std::max<size_t>(1, platform::Utf8SequenceLength(text, at));
+        const char32_t c = FirstCodePoint(text.substr(at, length));
+        if (c == 0x2013 || c == 0x2014) {
+            run = dashes == 0 ? at : run;
+            ++dashes;
+        } else {
+            if (dashes > 0 && IsAsciiLetter(c)) {
+                mended.append(dashes, '-');
+            } else if (dashes > 0) {
+                mended.append(text.substr(run, at - run));
+            }
+            dashes = 0;
+            mended.append(text.substr(at, length));
+        }
+        at += length;
+    }
+    if (dashes > 0) {
+        mended.append(text.substr(run));
+    }
+    return mended;
+}
+
+// Below this confidence of the English model in a word, the Hangul model's
+// reading of a whole word is kept.
+constexpr float kSureOfLatinWord = 60;
+
+void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& parts,
+                    const std::vector<Symbol>& english, int slack) {
+    // The English characters of the part replaced last, and its end: a
+    // word the Hangul model split in two ("XZ_" "OPT") is joined again when
+    // the English model read it as one.
+    size_t takenEnd = 0, takenPartEnd = 0;
+    // The recogniser's boxes can overlap or stand out of order; no English
+    // character is taken twice all the same.
+    std::vector<char> used(english.size(), 0);
+    for (const LatinPart& part : parts) {
+        // Up to half way to the neighbouring words: a character between two
+        // words belongs to the nearer one.
+        int from = symbols[part.first].left - slack;
+        if (part.first > 0) {
+            from = std::max(from, (symbols[part.first - 1].right + symbols[part.first].left) / 2);
+        }
+        int to = part.wholeWord ? symbols[part.last].right + slack : symbols[part.last + 1].left;
+        if (part.wholeWord && part.last + 1 < symbols.size()) {
+            to = std::min(to, (symbols[part.last].right + symbols[part.last + 1].left) / 2);
+        }
+        std::string reading;
+        float confidence = 100;
+        size_t firstTaken = english.size(), lastTaken = 0;
+        for (size_t i = 0; i < english.size(); ++i) {
+            const Symbol& symbol = english[i];
+            const int centre = (symbol.left + symbol.right) / 2;
+            if (centre < from || centre >= to || used[i]) {
+                continue;
+            }
+            if (symbol.startsWord && !reading.empty()) {
+                reading += ' ';
+            }
+            reading += symbol.text;
+            confidence = std::min(confidence, symbol.wordConfidence);
+            firstTaken = std::min(firstTaken, i);
+            lastTaken = i;
+        }
+        const bool ascii = std::all_of(reading.begin(), reading.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        const bool sure = confidence >= kSureOfLatinWord;
+        if (reading.empty() || !ascii || (part.wholeWord && !sure) ||
+            (part.digits && !(sure && IsLatinWord(reading)))) {
+            continue;
+        }
+        symbols[part.first].text = reading;
+        for (size_t i = part.first + 1; i <= part.last; ++i) {
+            symbols[i].text.clear();
+        }
+        std::fill(used.begin() + static_cast<long>(firstTaken),
+                  used.begin() + static_cast<long>(lastTaken) + 1, 1);
+        if (takenPartEnd == part.first && part.first > 0 && takenEnd == firstTaken &&
+            !english[firstTaken].startsWord) {
+            symbols[part.first].startsWord = false;
+        }
+        takenEnd = lastTaken + 1;
+        takenPartEnd = part.last + 1;
+    }
 }
 
 std::optional<Box> RunBox(const std::vector<Symbol>& symbols, const Run& run, int width,

@@ -16,7 +16,8 @@ struct Symbol {
     std::string text;
     int left = 0, top = 0, right = 0, bottom = 0;
     bool startsWord = false, startsLine = false, startsParagraph = false;
-    float confidence = 100;  // the recogniser's, 0 to 100
+    float confidence = 100;      // the recogniser's, 0 to 100
+    float wordConfidence = 100;  // the recogniser's for the word it belongs to
 };
 
 // The characters of the last recognition of `api`, in reading order.
@@ -48,6 +49,35 @@ bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run);
 // True for a reading that is a word of Latin letters: at least two, and at
 // least half of its bytes.
 bool IsLatinWord(const std::string& reading);
+
+// The beginning of a word that the English reading of the whole line may
+// replace: [first, last] indexes into the symbols. Either the whole word, when
+// it holds no Hangul syllable, or the part before the Hangul syllables that
+// end it ("URI" of "URI는").
+struct LatinPart {
+    size_t first = 0, last = 0;
+    bool wholeWord = true;
+    bool digits = false;  // read as digits alone
+};
+std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols);
+
+// Puts the English reading of the whole line, `english`, in place of each
+// part: the English characters whose centres lie in the part's place,
+// widened by `slack` pixels (to the first Hangul syllable's edge after a
+// part that begins a word) and never past half way to a neighbouring word.
+// A part is replaced only when those characters are all ASCII and, for a
+// whole word, the English model is fairly sure of the words they belong to;
+// the confidence of a part's words says nothing, since they hold the English
+// model's reading of the Hangul ending too. Digits stay unless the English
+// model is sure they are a word of letters: the Hangul model reads digits
+// well ("3번째"), and the English model takes a lone digit for a letter.
+void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& parts,
+                    const std::vector<Symbol>& english, int slack);
+
+// `text` with the em and en dashes that stand right before a Latin letter
+// made hyphens, one for each: the hyphens of an option name ("--keep"),
+// which the recogniser takes for dashes as long as a letter is wide.
+std::string HyphensBeforeLetters(std::string_view text);
 
 // A rectangle of an image, in pixels, its right and bottom edges excluded.
 struct Box {

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -110,6 +111,28 @@ TEST(EngineReading, AnA4PageOfLinesRepeatingInACycleIsReadInOrder) {
     EXPECT_EQ(75u, LinesOf(text, emptyBetween).size()) << text;
     EXPECT_FALSE(emptyBetween) << text;
     EXPECT_LT(CharacterErrorRate(Joined({block.lines}), text), 0.03) << text;
+}
+
+// Technical prose: names joined by underscores, which hang below a line of
+// Hangul and capitals with white between them and the letters, option names
+// and words of Latin letters before Korean endings. The underscores stay in
+// their line, never a line of dashes of their own.
+TEST(EngineReading, NamesAndOptionsInsideKoreanTextAreRead) {
+    TempDir dir;
+    const std::vector<std::string> lines = {"환경 변수 XZ_DEFAULTS 와 XZ_OPT 를 차례로 읽습니다",
+                                            "--keep 옵션을 주면 원본 파일을 지우지 않습니다",
+                                            "MAX_PATH 값보다 긴 경로는 URI로 바꾸어 씁니다"};
+    DrawnPage page = PageOfSize(1654, 600);
+    page.blocks = {{lines, 100, 100, 30, 1.6, "NanumGothic"}};
+    testimages::WriteDrawnPage(dir / "names.png", page);
+    const std::string text = Read(dir / "names.png");
+    bool emptyBetween = false;
+    EXPECT_EQ(3u, LinesOf(text, emptyBetween).size()) << text;
+    const std::vector<std::string> words = testimages::Words(text);
+    for (const char* name : {"XZ_DEFAULTS", "XZ_OPT", "MAX_PATH"}) {
+        EXPECT_NE(std::find(words.begin(), words.end(), name), words.end()) << name << "\n" << text;
+    }
+    EXPECT_LT(CharacterErrorRate(Joined({lines}), text), 0.1) << text;
 }
 
 // Two columns whose lines stand side by side at the same heights, under a

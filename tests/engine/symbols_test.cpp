@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/Symbols.h"
@@ -93,6 +94,108 @@ TEST(EngineSymbols, RunBoxesStayInsideTheImageAndNeverTurnInsideOut) {
     EXPECT_FALSE(engine::RunBox(line, {1, 2}, 1000, 1000));
     EXPECT_FALSE(engine::RunBox(line, {1, 2}, 50, 1000));
     EXPECT_FALSE(engine::RunBox(line, {1, 2}, 1000, 90));
+}
+
+// The words of a line as the Hangul model placed them: each character 20
+// pixels wide, 30 between words.
+std::vector<Symbol> Placed(const std::vector<std::vector<std::string>>& words) {
+    std::vector<Symbol> symbols = Line(words);
+    int x = 0;
+    for (Symbol& symbol : symbols) {
+        x += symbol.startsWord && &symbol != &symbols.front() ? 30 : 0;
+        symbol.left = x;
+        symbol.right = x + 20;
+        x += 20;
+    }
+    return symbols;
+}
+
+// The English reading of the whole line: {text, left, right, word confidence},
+// a word starting where the text starts with a blank.
+std::vector<Symbol> English(
+    const std::vector<std::tuple<std::string, int, int, float>>& characters) {
+    std::vector<Symbol> symbols;
+    for (const auto& [text, left, right, confidence] : characters) {
+        Symbol symbol;
+        symbol.startsWord = text.front() == ' ';
+        symbol.text = symbol.startsWord ? text.substr(1) : text;
+        symbol.left = left;
+        symbol.right = right;
+        symbol.wordConfidence = confidence;
+        symbols.push_back(symbol);
+    }
+    return symbols;
+}
+
+TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
+    struct Case {
+        const char* what;
+        std::vector<std::vector<std::string>> words;
+        std::vector<std::tuple<std::string, int, int, float>> english;
+        std::string expected;
+    };
+    // "파일" takes 0-40, the second word starts at 70.
+    const std::vector<Case> cases = {
+        {"a sure word replaces the Hangul model's",
+         {{"파", "일"}, {"x", "2"}},
+         {{" x", 70, 90, 90}, {"z", 90, 110, 90}},
+         "파일 xz\n"},
+        {"a doubted word does not",
+         {{"파", "일"}, {"x", "2"}},
+         {{" x", 70, 90, 30}, {"z", 90, 110, 30}},
+         "파일 x2\n"},
+        {"before a Hangul ending the English word's confidence does not count, and "
+         "what lies over the ending is not taken",
+         {{"파", "일"}, {"U", "R", "1", "는"}},
+         {{" U", 70, 90, 10}, {"R", 90, 110, 10}, {"I", 110, 130, 10}, {"=", 132, 148, 10}},
+         "파일 URI는\n"},
+        {"digits stay unless the English model is sure of a word of letters",
+         {{"3", "번"}, {"2"}},
+         {{" S", 0, 20, 95}, {" X", 70, 80, 88}, {"Z", 80, 90, 88}},
+         "3번 XZ\n"},
+        {"a reading that is not ASCII is no Latin reading",
+         {{"파", "일"}, {"—", "k"}},
+         {{" —", 70, 90, 95}, {"k", 90, 110, 95}},
+         "파일 —k\n"},
+        {"a word the Hangul model split is joined where the English model read one",
+         {{"X", "Z", "_"}, {"O", "P"}, {"가"}},
+         {{" X", 0, 20, 90},
+          {"Z", 20, 40, 90},
+          {"_", 40, 60, 90},
+          {"O", 90, 110, 90},
+          {"P", 110, 130, 90},
+          {"T", 130, 148, 90}},
+         "XZ_OPT 가\n"},
+        {"a character between two words goes to one of them only",
+         {{"a", "b"}, {"c", "d"}},
+         {{" a", 0, 20, 95},
+          {"b", 20, 40, 95},
+          {"x", 48, 52, 95},
+          {" c", 70, 90, 95},
+          {"d", 90, 110, 95}},
+         "abx cd\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<Symbol> symbols = Placed(c.words);
+        engine::TakeLatinParts(symbols, engine::LatinParts(symbols), English(c.english), 36);
+        EXPECT_EQ(c.expected, engine::Text(symbols)) << c.what;
+    }
+}
+
+TEST(EngineSymbols, DashesBeforeLatinLettersAreHyphens) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"——keep 옵션", "--keep 옵션"},
+        {"–v", "-v"},
+        {"가 — 나", "가 — 나"},
+        {"끝——", "끝——"},
+        {"—1", "—1"},
+        {"a—–b", "a--b"},
+        {"", ""},
+        {"—\xff", "—\xff"},
+    };
+    for (const auto& [read, mended] : cases) {
+        EXPECT_EQ(mended, engine::HyphensBeforeLetters(read)) << read;
+    }
 }
 
 }  // namespace
