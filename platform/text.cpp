@@ -29,6 +29,19 @@ char32_t Utf8CodePoint(std::string_view text, size_t pos, size_t length) {
     return code;
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+        return;
+    }
+    const size_t length = c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    const unsigned lead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(lead[length] | (c >> (6 * (length - 1))));
+    for (size_t k = length - 1; k-- > 0;) {
+        out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+    }
+}
+
 std::string AsciiUpper(std::string_view text) {
     std::string upper(text);
     for (char& c : upper) {

@@ -17,6 +17,9 @@ size_t Utf8SequenceLength(std::string_view text, size_t pos);
 // at byte `pos`.
 char32_t Utf8CodePoint(std::string_view text, size_t pos, size_t length);
 
+// Appends the UTF-8 sequence of the code point `c` (at most U+10FFFF) to `out`.
+void AppendUtf8(std::string& out, char32_t c);
+
 // a-z upper-cased; every other byte unchanged.
 constexpr char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
