@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "engine/Mend.h"
 #include "engine/Symbols.h"
 
 namespace engine {
@@ -213,7 +214,7 @@ std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
         symbol.startsParagraph = false;
         symbol.startsLine = false;
     }
-    std::string text = HyphensBeforeLetters(Text(symbols));
+    std::string text = Mended(Text(symbols));
     while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
         text.pop_back();
     }

@@ -254,32 +254,6 @@ std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols) {
     return parts;
 }
 
-std::string HyphensBeforeLetters(std::string_view text) {
-    std::string mended;
-    size_t run = 0, dashes = 0;  // where the dashes not yet written start; how many
-    for (size_t at = 0; at < text.size();) {
-        const size_t length = std::max<size_t>(1, platform::Utf8SequenceLength(text, at));
-        const char32_t c = FirstCodePoint(text.substr(at, length));
-        if (c == 0x2013 || c == 0x2014) {
-            run = dashes == 0 ? at : run;
-            ++dashes;
-        } else {
-            if (dashes > 0 && IsAsciiLetter(c)) {
-                mended.append(dashes, '-');
-            } else if (dashes > 0) {
-                mended.append(text.substr(run, at - run));
-            }
-            dashes = 0;
-            mended.append(text.substr(at, length));
-        }
-        at += length;
-    }
-    if (dashes > 0) {
-        mended.append(text.substr(run));
-    }
-    return mended;
-}
-
 // Below this confidence of the English model in a word, the Hangul model's
 // reading of a whole word is kept.
 constexpr float kSureOfLatinWord = 60;

@@ -74,11 +74,6 @@ std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols);
 void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& parts,
                     const std::vector<Symbol>& english, int slack);
 
-// `text` with the em and en dashes that stand right before a Latin letter
-// made hyphens, one for each: the hyphens of an option name ("--keep"),
-// which the recogniser takes for dashes as long as a letter is wide.
-std::string HyphensBeforeLetters(std::string_view text);
-
 // A rectangle of an image, in pixels, its right and bottom edges excluded.
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;

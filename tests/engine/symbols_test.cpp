@@ -182,20 +182,4 @@ TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
     }
 }
 
-TEST(EngineSymbols, DashesBeforeLatinLettersAreHyphens) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"——keep 옵션", "--keep 옵션"},
-        {"–v", "-v"},
-        {"가 — 나", "가 — 나"},
-        {"끝——", "끝——"},
-        {"—1", "—1"},
-        {"a—–b", "a--b"},
-        {"", ""},
-        {"—\xff", "—\xff"},
-    };
-    for (const auto& [read, mended] : cases) {
-        EXPECT_EQ(mended, engine::HyphensBeforeLetters(read)) << read;
-    }
-}
-
 }  // namespace

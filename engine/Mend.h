@@ -1,0 +1,19 @@
+// Repairs of a line's text for confusions of the recogniser that the text
+// itself gives away, whatever the page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace engine {
+
+// `line` with
+// - the dashes right before a Latin letter made hyphens, one for each: the
+//   hyphens of an option name ("--keep"), which the recogniser takes for em
+//   or en dashes as long as a letter is wide;
+// - a syllable ending in ㅁ before "니다" or "니까" given the ㅂ it had: the
+//   formal ending is always "-ㅂ니다" ("나타냅니다"), and the recogniser
+//   often takes its ㅂ for ㅁ ("나타냄니다"), which Korean never writes.
+std::string Mended(std::string_view line);
+
+}  // namespace engine

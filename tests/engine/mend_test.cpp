@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/Mend.h"
+
+namespace {
+
+TEST(EngineMend, OptionDashesAndFormalEndingsAreMended) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        // Dashes before a Latin letter are an option's hyphens.
+        {"——keep 옵션", "--keep 옵션"},
+        {"–v", "-v"},
+        {"—-format", "--format"},
+        {"a—–b", "a--b"},
+        // Other dashes stay as they were read.
+        {"가 — 나", "가 — 나"},
+        {"끝——", "끝——"},
+        {"—1", "—1"},
+        {"—\xff", "—\xff"},
+        // A syllable ending in ㅁ before the formal ending takes its ㅂ.
+        {"나타냄니다.", "나타냅니다."},
+        {"씀니까?", "씁니까?"},
+        {"임니다", "입니다"},
+        // Elsewhere ㅁ stays: a noun before 니 ("김니"), or no ending after it.
+        {"김니은", "김니은"},
+        {"나타냄", "나타냄"},
+        {"합니다", "합니다"},
+        {"", ""},
+    };
+    for (const auto& [read, mended] : cases) {
+        EXPECT_EQ(mended, engine::Mended(read)) << read;
+    }
+}
+
+}  // namespace
