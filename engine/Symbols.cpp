@@ -63,13 +63,8 @@ char32_t FirstCodePoint(std::string_view s) {
     return length == 0 ? 0xFFFD : platform::Utf8CodePoint(s, 0, length);
 }
 
-bool IsAsciiLetter(char32_t c) {
-    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
-}
-
-bool IsAsciiDigit(char32_t c) {
-    return c >= U'0' && c <= U'9';
-}
+using platform::IsAsciiDigit;
+using platform::IsAsciiLetter;
 
 // A lone Hangul letter (compatibility jamo), as opposed to a syllable.
 bool IsJamo(char32_t c) {
@@ -199,10 +194,8 @@ std::vector<Run> LatinCandidates(const std::vector<Symbol>& symbols) {
 bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run) {
     char32_t previous = 0;
     for (size_t i = run.first; i <= run.last; ++i) {
-        std::string_view text = symbols[i].text;
-        for (size_t at = 0; at < text.size();
-             at += std::max<size_t>(1, platform::Utf8SequenceLength(text, at))) {
-            const char32_t c = FirstCodePoint(text.substr(at));
+        for (const platform::Utf8Character& character : platform::Utf8Characters(symbols[i].text)) {
+            const char32_t c = character.code;
             bool wedged = (IsAsciiLetter(previous) && IsAsciiDigit(c)) ||
                           (IsAsciiDigit(previous) && IsAsciiLetter(c));
             if (IsConfusionMark(c) || wedged) {

@@ -29,6 +29,18 @@ char32_t Utf8CodePoint(std::string_view text, size_t pos, size_t length) {
     return code;
 }
 
+std::vector<Utf8Character> Utf8Characters(std::string_view text) {
+    std::vector<Utf8Character> characters;
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = Utf8SequenceLength(text, at);
+        const size_t size = length == 0 ? 1 : length;
+        characters.push_back(
+            {length == 0 ? U'\uFFFD' : Utf8CodePoint(text, at, length), text.substr(at, size)});
+        at += size;
+    }
+    return characters;
+}
+
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);

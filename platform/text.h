@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -17,8 +18,25 @@ size_t Utf8SequenceLength(std::string_view text, size_t pos);
 // at byte `pos`.
 char32_t Utf8CodePoint(std::string_view text, size_t pos, size_t length);
 
+// One character of a UTF-8 text: its code point and its bytes. A byte that
+// starts no well-formed sequence is a character of its own, U+FFFD.
+struct Utf8Character {
+    char32_t code;
+    std::string_view bytes;
+};
+
+// The characters of `text`, which they point into.
+std::vector<Utf8Character> Utf8Characters(std::string_view text);
+
 // Appends the UTF-8 sequence of the code point `c` (at most U+10FFFF) to `out`.
 void AppendUtf8(std::string& out, char32_t c);
+
+constexpr bool IsAsciiLetter(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
+}
+constexpr bool IsAsciiDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
 
 // a-z upper-cased; every other byte unchanged.
 constexpr char AsciiUpper(char c) {
