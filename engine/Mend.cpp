@@ -4,11 +4,11 @@
 
 namespace engine {
 
-namespace {
-
 bool IsDash(char32_t c) {
     return c == U'-' || c == 0x2013 || c == 0x2014;
 }
+
+namespace {
 
 // Hangul syllables are numbered initial * 588 + vowel * 28 + final.
 constexpr char32_t kFirstSyllable = 0xAC00, kLastSyllable = 0xD7A3;

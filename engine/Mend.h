@@ -7,6 +7,9 @@
 
 namespace engine {
 
+// A hyphen, or an en or em dash, which the recogniser reads for a hyphen.
+bool IsDash(char32_t c);
+
 // `line` with
 // - the dashes right before a Latin letter made hyphens, one for each: the
 //   hyphens of an option name ("--keep"), which the recogniser takes for em

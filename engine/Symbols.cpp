@@ -7,6 +7,7 @@
 #include <memory>
 #include <string_view>
 
+#include "engine/Mend.h"
 #include "platform/text.h"
 
 namespace engine {
@@ -251,8 +252,98 @@ std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols) {
 // reading of a whole word is kept.
 constexpr float kSureOfLatinWord = 60;
 
+namespace {
+
+// Where the English characters of `part` are looked for: its symbols,
+// widened by `slack` (to the first Hangul syllable's edge after a part that
+// begins a word), up to half way to the neighbouring words: a character
+// between two words belongs to the nearer one.
+std::pair<int, int> PlaceOf(const std::vector<Symbol>& symbols, const LatinPart& part, int slack) {
+    int from = symbols[part.first].left - slack;
+    if (part.first > 0) {
+        from = std::max(from, (symbols[part.first - 1].right + symbols[part.first].left) / 2);
+    }
+    int to = part.wholeWord ? symbols[part.last].right + slack : symbols[part.last + 1].left;
+    if (part.wholeWord && part.last + 1 < symbols.size()) {
+        to = std::min(to, (symbols[part.last].right + symbols[part.last + 1].left) / 2);
+    }
+    return {from, to};
+}
+
+// How many dashes `text` begins with, and their length in bytes.
+std::pair<size_t, size_t> LeadingDashes(std::string_view text) {
+    size_t count = 0, bytes = 0;
+    for (const platform::Utf8Character& character : platform::Utf8Characters(text)) {
+        if (!IsDash(character.code)) {
+            break;
+        }
+        ++count;
+        bytes += character.bytes.size();
+    }
+    return {count, bytes};
+}
+
+// Below this confidence the Hangul syllable after a Latin part may be the
+// end of the Latin word misread ("--robot" read "--rob아").
+constexpr float kDoubtedEnding = 85;
+
+// The English model's confidence in a word that takes such a syllable.
+constexpr float kSureOfLatinEnding = 75;
+
+// True when the syllable `ending` after a Latin part is that word's end: the
+// Hangul model doubts it, and the English model reads letters there that go
+// on the word before them, and is quite sure of that word.
+bool EndingIsLatin(const Symbol& ending, const std::vector<Symbol>& english) {
+    if (ending.confidence >= kDoubtedEnding) {
+        return false;
+    }
+    bool any = false;
+    for (const Symbol& symbol : english) {
+        const int centre = (symbol.left + symbol.right) / 2;
+        if (centre < ending.left || centre >= ending.right) {
+            continue;
+        }
+        const bool letters =
+            !symbol.text.empty() && std::all_of(symbol.text.begin(), symbol.text.end(), [](char c) {
+                return IsAsciiLetter(static_cast<unsigned char>(c));
+            });
+        if ((!any && symbol.startsWord) || !letters || symbol.wordConfidence < kSureOfLatinEnding) {
+            return false;
+        }
+        any = true;
+    }
+    return any;
+}
+
+}  // namespace
+
 void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& parts,
                     const std::vector<Symbol>& english, int slack) {
+    std::vector<std::pair<int, int>> places;
+    for (const LatinPart& part : parts) {
+        places.push_back(PlaceOf(symbols, part, slack));
+    }
+    auto centre = [&](size_t i) { return (english[i].left + english[i].right) / 2; };
+    // An English word that lies mostly over Hangul words is the reading of
+    // those, even where its end character reaches into a Latin word's place
+    // (the English model's boxes are as loose as the Hangul model's): none
+    // of its characters replaces a whole word.
+    std::vector<char> overHangul(english.size(), 0);
+    for (size_t start = 0; start < english.size();) {
+        size_t end = start + 1;
+        while (end < english.size() && !english[end].startsWord) {
+            ++end;
+        }
+        size_t overLatin = 0;
+        for (size_t i = start; i < end; ++i) {
+            overLatin += std::any_of(places.begin(), places.end(), [&](const auto& place) {
+                return centre(i) >= place.first && centre(i) < place.second;
+            });
+        }
+        std::fill(overHangul.begin() + static_cast<long>(start),
+                  overHangul.begin() + static_cast<long>(end), overLatin * 2 < end - start);
+        start = end;
+    }
     // The English characters of the part replaced last, and its end: a
     // word the Hangul model split in two ("XZ_" "OPT") is joined again when
     // the English model read it as one.
@@ -260,24 +351,20 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
     // The recogniser's boxes can overlap or stand out of order; no English
     // character is taken twice all the same.
     std::vector<char> used(english.size(), 0);
-    for (const LatinPart& part : parts) {
-        // Up to half way to the neighbouring words: a character between two
-        // words belongs to the nearer one.
-        int from = symbols[part.first].left - slack;
-        if (part.first > 0) {
-            from = std::max(from, (symbols[part.first - 1].right + symbols[part.first].left) / 2);
-        }
-        int to = part.wholeWord ? symbols[part.last].right + slack : symbols[part.last + 1].left;
-        if (part.wholeWord && part.last + 1 < symbols.size()) {
-            to = std::min(to, (symbols[part.last].right + symbols[part.last + 1].left) / 2);
+    for (size_t p = 0; p < parts.size(); ++p) {
+        const LatinPart& part = parts[p];
+        auto [from, to] = places[p];
+        const bool ownsEnding = !part.wholeWord && EndingIsLatin(symbols[part.last + 1], english);
+        if (ownsEnding) {
+            to = symbols[part.last + 1].right;
         }
         std::string reading;
         float confidence = 100;
         size_t firstTaken = english.size(), lastTaken = 0;
         for (size_t i = 0; i < english.size(); ++i) {
             const Symbol& symbol = english[i];
-            const int centre = (symbol.left + symbol.right) / 2;
-            if (centre < from || centre >= to || used[i]) {
+            if (centre(i) < from || centre(i) >= to || used[i] ||
+                (part.wholeWord && overHangul[i])) {
                 continue;
             }
             if (symbol.startsWord && !reading.empty()) {
@@ -288,6 +375,19 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
             firstTaken = std::min(firstTaken, i);
             lastTaken = i;
         }
+        // The English model reads the two hyphens of an option as one dash
+        // more often than the Hangul model does ("--verbose" read "—verbose"
+        // and "——verbose"); the Hangul model may read three.
+        std::string own;
+        for (size_t i = part.first; i <= part.last; ++i) {
+            own += symbols[i].text;
+        }
+        if (const auto [dashes, bytes] = LeadingDashes(reading);
+            dashes == 1 && LeadingDashes(own).first >= 2) {
+            reading.replace(0, bytes, "--");
+        }
+        // Dashes before a letter are hyphens misread ("——robot").
+        reading = Mended(reading);
         const bool ascii = std::all_of(reading.begin(), reading.end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         const bool sure = confidence >= kSureOfLatinWord;
@@ -296,7 +396,7 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
             continue;
         }
         symbols[part.first].text = reading;
-        for (size_t i = part.first + 1; i <= part.last; ++i) {
+        for (size_t i = part.first + 1; i <= part.last + (ownsEnding ? 1 : 0); ++i) {
             symbols[i].text.clear();
         }
         std::fill(used.begin() + static_cast<long>(firstTaken),

@@ -154,9 +154,38 @@ TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
          {{" S", 0, 20, 95}, {" X", 70, 80, 88}, {"Z", 80, 90, 88}},
          "3번 XZ\n"},
         {"a reading that is not ASCII is no Latin reading",
-         {{"파", "일"}, {"—", "k"}},
-         {{" —", 70, 90, 95}, {"k", 90, 110, 95}},
-         "파일 —k\n"},
+         {{"파", "일"}, {"o", "k"}},
+         {{" ö", 70, 90, 95}, {"k", 90, 110, 95}},
+         "파일 ok\n"},
+        {"a dash before a letter is a hyphen, and one for the Hangul model's two is two",
+         {{"파", "일"}, {"—", "—", "k"}},
+         {{" —", 70, 110, 95}, {"k", 110, 130, 95}},
+         "파일 --k\n"},
+        {"a word lying mostly over Hangul words gives none of its characters to a Latin "
+         "word",
+         {{"6", "x"}, {"옵", "션"}},
+         {{" e", 0, 20, 71},
+          {"x", 20, 40, 71},
+          {" S", 45, 55, 18},
+          {"N", 75, 95, 18},
+          {"S", 95, 115, 18}},
+         "ex 옵션\n"},
+        {"a doubted syllable the English model reads on the Latin word is its end",
+         {{"r", "o", "b", "아?"}},
+         {{" r", 0, 20, 84},
+          {"o", 20, 40, 84},
+          {"b", 40, 60, 84},
+          {"o", 60, 70, 84},
+          {"t", 70, 80, 84}},
+         "robot\n"},
+        {"a sure one is not",
+         {{"r", "o", "b", "아"}},
+         {{" r", 0, 20, 84},
+          {"o", 20, 40, 84},
+          {"b", 40, 60, 84},
+          {"o", 60, 70, 84},
+          {"t", 70, 80, 84}},
+         "rob아\n"},
         {"a word the Hangul model split is joined where the English model read one",
          {{"X", "Z", "_"}, {"O", "P"}, {"가"}},
          {{" X", 0, 20, 90},
@@ -177,6 +206,13 @@ TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
     };
     for (const Case& c : cases) {
         std::vector<Symbol> symbols = Placed(c.words);
+        // A syllable written with a question mark is one the Hangul model doubts.
+        for (Symbol& symbol : symbols) {
+            if (symbol.text.size() > 1 && symbol.text.back() == '?') {
+                symbol.text.pop_back();
+                symbol.confidence = 30;
+            }
+        }
         engine::TakeLatinParts(symbols, engine::LatinParts(symbols), English(c.english), 36);
         EXPECT_EQ(c.expected, engine::Text(symbols)) << c.what;
     }
