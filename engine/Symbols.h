@@ -66,12 +66,14 @@ std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols);
 // widened by `slack` pixels (to the first Hangul syllable's edge after a
 // part that begins a word) and never past half way to a neighbouring word.
 // A part is replaced only when those characters are all ASCII (dashes
-// before a letter made hyphens) and, for a whole word, the English model is fairly sure of the
-// words they belong to, and those words lie mostly over Latin parts; the confidence of a part's
-// words says nothing, since they hold the English model's reading of the Hangul ending too. The
-// ending's first syllable goes with the part when the Hangul model doubts it and the English model
-// is sure it reads on the same word ("--rob아" for "--robot"). Digits stay unless the English model
-// is sure they are a word of letters: the Hangul model reads digits well ("3번째"), and the English
+// before a letter made hyphens) and, for a whole word, the English model is
+// fairly sure of the words they belong to and those words lie mostly over
+// Latin parts; the confidence of a part's words says nothing, since they
+// hold the English model's reading of the Hangul ending too. The ending's
+// first syllable goes with the part when the Hangul model doubts it and the
+// English model is sure it reads on the same word ("--rob아" for
+// "--robot"). Digits stay unless the English model is sure they are a word
+// of letters: the Hangul model reads digits well ("3번째"), and the English
 // model takes a lone digit for a letter.
 void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& parts,
                     const std::vector<Symbol>& english, int slack);
