@@ -79,6 +79,30 @@ PixPtr Denoise(PixPtr gray) {
     return smooth ? std::move(smooth) : std::move(gray);
 }
 
+// A binarised page (a fax) has lone black pixels everywhere, which the
+// enlargement turns into dots the recogniser reads as marks or joins to
+// strokes. On a page of black and white alone, ink of one or two pixels is
+// taken out: a full stop, even at fax resolution, has more. Gray pages keep
+// theirs, since the full stop of small screen print may be a pixel or two.
+void RemoveSpecks(Pix* gray) {
+    NUMA* histogram = pixGetGrayHistogram(gray, 2);
+    if (histogram == nullptr) {
+        return;
+    }
+    l_float32 between = 0;
+    numaGetSumOnInterval(histogram, 1, 254, &between);
+    numaDestroy(&histogram);
+    if (between > 0) {
+        return;
+    }
+    PixPtr binary(pixThresholdToBinary(gray, 128));
+    PixPtr specks(binary ? pixSelectByArea(binary.get(), 2, 8, L_SELECT_IF_LTE, nullptr) : nullptr);
+    if (!specks) {
+        return;
+    }
+    pixSetMasked(gray, specks.get(), 0xff);
+}
+
 // Levels the background to white and stretches the ink to black. The white
 // point lies below the levelled background so that its noise becomes white.
 PixPtr Level(Pix* gray) {
@@ -158,6 +182,7 @@ PreparedPage Prepare(PixPtr page) {
     if (!gray) {
         return prepared;
     }
+    RemoveSpecks(gray.get());
     MakeTextDark(gray.get());
     PixPtr work = Level(gray.get());
     gray.reset();

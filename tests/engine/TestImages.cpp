@@ -144,14 +144,15 @@ void WriteDrawnPage(const std::string& path, const DrawnPage& page) {
     QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
     if (page.binarise) {
         // Threshold, then specks of one or two pixels where a fax line's
-        // noise would put them, from a fixed sequence.
+        // noise would put them, as often as a noisy fax has them, from a
+        // fixed sequence.
         uint32_t state = 12345;
         auto next = [&state] { return state = state * 1103515245u + 12345u; };
         for (int y = 0; y < gray.height(); ++y) {
             uchar* row = gray.scanLine(y);
             for (int x = 0; x < gray.width(); ++x) {
                 row[x] = row[x] < 150 ? 0 : 255;
-                if ((next() >> 8) % 2000 == 0) {
+                if ((next() >> 8) % 300 == 0) {
                     row[x] = 0;
                     row[std::min(x + 1, gray.width() - 1)] = 0;
                 }
