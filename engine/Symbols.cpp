@@ -315,6 +315,33 @@ bool EndingIsLatin(const Symbol& ending, const std::vector<Symbol>& english) {
     return any;
 }
 
+// Marks the characters of each English word that lies mostly outside the
+// Latin parts' `places`, that is over Hangul words: such a word is the
+// reading of those, even where its end character reaches into a Latin
+// word's place (the English model's boxes are as loose as the Hangul
+// model's), and none of its characters replaces a whole word.
+std::vector<char> WordsOverHangul(const std::vector<Symbol>& english,
+                                  const std::vector<std::pair<int, int>>& places) {
+    std::vector<char> over(english.size(), 0);
+    for (size_t start = 0; start < english.size();) {
+        size_t end = start + 1;
+        while (end < english.size() && !english[end].startsWord) {
+            ++end;
+        }
+        size_t overLatin = 0;
+        for (size_t i = start; i < end; ++i) {
+            const int centre = (english[i].left + english[i].right) / 2;
+            overLatin += std::any_of(places.begin(), places.end(), [&](const auto& place) {
+                return centre >= place.first && centre < place.second;
+            });
+        }
+        std::fill(over.begin() + static_cast<long>(start), over.begin() + static_cast<long>(end),
+                  overLatin * 2 < end - start);
+        start = end;
+    }
+    return over;
+}
+
 }  // namespace
 
 void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& parts,
@@ -323,27 +350,8 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
     for (const LatinPart& part : parts) {
         places.push_back(PlaceOf(symbols, part, slack));
     }
+    const std::vector<char> overHangul = WordsOverHangul(english, places);
     auto centre = [&](size_t i) { return (english[i].left + english[i].right) / 2; };
-    // An English word that lies mostly over Hangul words is the reading of
-    // those, even where its end character reaches into a Latin word's place
-    // (the English model's boxes are as loose as the Hangul model's): none
-    // of its characters replaces a whole word.
-    std::vector<char> overHangul(english.size(), 0);
-    for (size_t start = 0; start < english.size();) {
-        size_t end = start + 1;
-        while (end < english.size() && !english[end].startsWord) {
-            ++end;
-        }
-        size_t overLatin = 0;
-        for (size_t i = start; i < end; ++i) {
-            overLatin += std::any_of(places.begin(), places.end(), [&](const auto& place) {
-                return centre(i) >= place.first && centre(i) < place.second;
-            });
-        }
-        std::fill(overHangul.begin() + static_cast<long>(start),
-                  overHangul.begin() + static_cast<long>(end), overLatin * 2 < end - start);
-        start = end;
-    }
     // The English characters of the part replaced last, and its end: a
     // word the Hangul model split in two ("XZ_" "OPT") is joined again when
     // the English model read it as one.
