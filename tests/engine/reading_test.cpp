@@ -220,14 +220,9 @@ TEST(EngineReading, ALargeBlankPageIsDoneQuicklyWithBoundedMemory) {
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             return done ? seconds : -1.0;
         };
-        const double decoding = timed([&] {
-            std::vector<engine::PixPtr> pages;
-            return engine::ReadPages(dir / "blank.png", pages) == engine::kSuccess;
-        });
         std::string text;
         // The models are loaded by the first recognition, not timed here.
-        if (decoding < 0 ||
-            engine::RecognizeDocument(dir / "small.png", text) != engine::kSuccess) {
+        if (engine::RecognizeDocument(dir / "small.png", text) != engine::kSuccess) {
             return 1;
         }
         const double reading = timed([&] {
@@ -237,13 +232,19 @@ TEST(EngineReading, ALargeBlankPageIsDoneQuicklyWithBoundedMemory) {
         if (reading < 0) {
             return 2;
         }
+        // The peak is taken before the page is decoded again for the timing
+        // of decoding alone, whose freed memory a sanitizer's allocator keeps.
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         const long megabytes = usage.ru_maxrss / 1024;
+        const double decoding = timed([&] {
+            std::vector<engine::PixPtr> pages;
+            return engine::ReadPages(dir / "blank.png", pages) == engine::kSuccess;
+        });
         std::printf("blank page: %.2f s (decoding %.2f s), peak %ld MB\n", reading, decoding,
                     megabytes);
         std::fflush(stdout);
-        return reading < decoding + 0.4 && megabytes < 400 ? 0 : 3;
+        return decoding >= 0 && reading < decoding * 1.25 + 0.3 && megabytes < 400 ? 0 : 3;
     });
     EXPECT_EQ(0, code) << "1: the small page failed, 2: the blank page failed or gave text, "
                           "3: too slow or too much memory (see the line printed above)";
