@@ -254,6 +254,11 @@ constexpr float kSureOfLatinWord = 60;
 
 namespace {
 
+// Where a character stands along the line.
+int CentreOf(const Symbol& symbol) {
+    return (symbol.left + symbol.right) / 2;
+}
+
 // Where the English characters of `part` are looked for: its symbols,
 // widened by `slack` (to the first Hangul syllable's edge after a part that
 // begins a word), up to half way to the neighbouring words: a character
@@ -299,7 +304,7 @@ bool EndingIsLatin(const Symbol& ending, const std::vector<Symbol>& english) {
     }
     bool any = false;
     for (const Symbol& symbol : english) {
-        const int centre = (symbol.left + symbol.right) / 2;
+        const int centre = CentreOf(symbol);
         if (centre < ending.left || centre >= ending.right) {
             continue;
         }
@@ -330,7 +335,7 @@ std::vector<char> WordsOverHangul(const std::vector<Symbol>& english,
         }
         size_t overLatin = 0;
         for (size_t i = start; i < end; ++i) {
-            const int centre = (english[i].left + english[i].right) / 2;
+            const int centre = CentreOf(english[i]);
             overLatin += std::any_of(places.begin(), places.end(), [&](const auto& place) {
                 return centre >= place.first && centre < place.second;
             });
@@ -351,7 +356,6 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
         places.push_back(PlaceOf(symbols, part, slack));
     }
     const std::vector<char> overHangul = WordsOverHangul(english, places);
-    auto centre = [&](size_t i) { return (english[i].left + english[i].right) / 2; };
     // The English characters of the part replaced last, and its end: a
     // word the Hangul model split in two ("XZ_" "OPT") is joined again when
     // the English model read it as one.
@@ -371,7 +375,7 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
         size_t firstTaken = english.size(), lastTaken = 0;
         for (size_t i = 0; i < english.size(); ++i) {
             const Symbol& symbol = english[i];
-            if (centre(i) < from || centre(i) >= to || used[i] ||
+            if (CentreOf(symbol) < from || CentreOf(symbol) >= to || used[i] ||
                 (part.wholeWord && overHangul[i])) {
                 continue;
             }
