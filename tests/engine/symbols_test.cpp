@@ -135,6 +135,12 @@ TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
         std::string expected;
     };
     // "파일" takes 0-40, the second word starts at 70.
+    // "robot" as the English model reads it over "rob아".
+    const std::vector<std::tuple<std::string, int, int, float>> robot = {{" r", 0, 20, 84},
+                                                                         {"o", 20, 40, 84},
+                                                                         {"b", 40, 60, 84},
+                                                                         {"o", 60, 70, 84},
+                                                                         {"t", 70, 80, 84}};
     const std::vector<Case> cases = {
         {"a sure word replaces the Hangul model's",
          {{"파", "일"}, {"x", "2"}},
@@ -172,20 +178,9 @@ TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
          "ex 옵션\n"},
         {"a doubted syllable the English model reads on the Latin word is its end",
          {{"r", "o", "b", "아?"}},
-         {{" r", 0, 20, 84},
-          {"o", 20, 40, 84},
-          {"b", 40, 60, 84},
-          {"o", 60, 70, 84},
-          {"t", 70, 80, 84}},
+         robot,
          "robot\n"},
-        {"a sure one is not",
-         {{"r", "o", "b", "아"}},
-         {{" r", 0, 20, 84},
-          {"o", 20, 40, 84},
-          {"b", 40, 60, 84},
-          {"o", 60, 70, 84},
-          {"t", 70, 80, 84}},
-         "rob아\n"},
+        {"a sure one is not", {{"r", "o", "b", "아"}}, robot, "rob아\n"},
         {"a word the Hangul model split is joined where the English model read one",
          {{"X", "Z", "_"}, {"O", "P"}, {"가"}},
          {{" X", 0, 20, 90},
