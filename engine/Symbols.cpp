@@ -295,14 +295,22 @@ constexpr float kDoubtedEnding = 85;
 // The English model's confidence in a word that takes such a syllable.
 constexpr float kSureOfLatinEnding = 75;
 
+// The English model's confidence in each of the two or more lower-case
+// letters it reads where the Hangul model is sure of a syllable, for the
+// letters to be the Latin word's end all the same.
+constexpr float kSureOfLatinLetters = 95;
+
 // True when the syllable `ending` after a Latin part is that word's end: the
-// Hangul model doubts it, and the English model reads letters there that go
-// on the word before them, and is quite sure of that word.
+// English model reads letters there that go on the word before them, and
+// either the Hangul model doubts the syllable and the English model is quite
+// sure of the word, or the English model is all but certain of each of two or
+// more lower-case letters there ("ro아" for "root": a Korean particle, which
+// the Hangul model is as sure of, comes out of the English model as one
+// capital or as punctuation, "S" for "를").
 bool EndingIsLatin(const Symbol& ending, const std::vector<Symbol>& english) {
-    if (ending.confidence >= kDoubtedEnding) {
-        return false;
-    }
-    bool any = false;
+    bool doubted = ending.confidence < kDoubtedEnding;
+    bool lowerCase = true;
+    int count = 0;
     for (const Symbol& symbol : english) {
         const int centre = CentreOf(symbol);
         if (centre < ending.left || centre >= ending.right) {
@@ -312,12 +320,16 @@ bool EndingIsLatin(const Symbol& ending, const std::vector<Symbol>& english) {
             !symbol.text.empty() && std::all_of(symbol.text.begin(), symbol.text.end(), [](char c) {
                 return IsAsciiLetter(static_cast<unsigned char>(c));
             });
-        if ((!any && symbol.startsWord) || !letters || symbol.wordConfidence < kSureOfLatinEnding) {
+        if ((count == 0 && symbol.startsWord) || !letters) {
             return false;
         }
-        any = true;
+        doubted = doubted && symbol.wordConfidence >= kSureOfLatinEnding;
+        lowerCase = lowerCase && symbol.confidence >= kSureOfLatinLetters &&
+                    std::all_of(symbol.text.begin(), symbol.text.end(),
+                                [](char c) { return c >= 'a' && c <= 'z'; });
+        ++count;
     }
-    return any;
+    return count > 0 && (doubted || (lowerCase && count >= 2));
 }
 
 // Marks the characters of each English word that lies mostly outside the
@@ -366,9 +378,15 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
     for (size_t p = 0; p < parts.size(); ++p) {
         const LatinPart& part = parts[p];
         auto [from, to] = places[p];
-        const bool ownsEnding = !part.wholeWord && EndingIsLatin(symbols[part.last + 1], english);
-        if (ownsEnding) {
-            to = symbols[part.last + 1].right;
+        // The syllables of the ending that are the Latin word's end, from
+        // the first on.
+        size_t owned = 0;
+        while (!part.wholeWord && part.last + 1 + owned < symbols.size() &&
+               (owned == 0 || !symbols[part.last + 1 + owned].startsWord) &&
+               IsHangulSyllable(symbols[part.last + 1 + owned].text) &&
+               EndingIsLatin(symbols[part.last + 1 + owned], english)) {
+            to = symbols[part.last + 1 + owned].right;
+            ++owned;
         }
         std::string reading;
         float confidence = 100;
@@ -408,7 +426,7 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
             continue;
         }
         symbols[part.first].text = reading;
-        for (size_t i = part.first + 1; i <= part.last + (ownsEnding ? 1 : 0); ++i) {
+        for (size_t i = part.first + 1; i <= part.last + owned; ++i) {
             symbols[i].text.clear();
         }
         std::fill(used.begin() + static_cast<long>(firstTaken),

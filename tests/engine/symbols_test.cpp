@@ -110,8 +110,9 @@ std::vector<Symbol> Placed(const std::vector<std::vector<std::string>>& words) {
     return symbols;
 }
 
-// The English reading of the whole line: {text, left, right, word confidence},
-// a word starting where the text starts with a blank.
+// The English reading of the whole line: {text, left, right, confidence} (of
+// the character and of its word alike), a word starting where the text starts
+// with a blank.
 std::vector<Symbol> English(
     const std::vector<std::tuple<std::string, int, int, float>>& characters) {
     std::vector<Symbol> symbols;
@@ -121,6 +122,7 @@ std::vector<Symbol> English(
         symbol.text = symbol.startsWord ? text.substr(1) : text;
         symbol.left = left;
         symbol.right = right;
+        symbol.confidence = confidence;
         symbol.wordConfidence = confidence;
         symbols.push_back(symbol);
     }
@@ -181,6 +183,20 @@ TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
          robot,
          "robot\n"},
         {"a sure one is not", {{"r", "o", "b", "아"}}, robot, "rob아\n"},
+        {"sure syllables are where the English model is all but certain of lower-case "
+         "letters",
+         {{"r", "o", "바", "아"}},
+         {{" r", 0, 20, 99},
+          {"o", 20, 40, 99},
+          {"b", 40, 50, 99},
+          {"o", 50, 60, 99},
+          {"t", 60, 70, 99},
+          {"s", 70, 80, 99}},
+         "robots\n"},
+        {"but not where it reads a capital, as it reads a particle",
+         {{"x", "z", "를"}},
+         {{" x", 0, 20, 99}, {"z", 20, 40, 99}, {"S", 40, 60, 99}},
+         "xz를\n"},
         {"a word the Hangul model split is joined where the English model read one",
          {{"X", "Z", "_"}, {"O", "P"}, {"가"}},
          {{" X", 0, 20, 90},
