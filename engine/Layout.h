@@ -29,6 +29,10 @@ struct Line {
     double slope = 0;          // how far it falls per pixel to the right
 };
 
+// Lines that fall or rise by more than this per pixel (half a degree) are
+// turned level before they are read.
+constexpr double kMinSlope = 0.009;
+
 // The white kept around a line's ink when it is read.
 inline int MarginOf(const Line& line) {
     return line.height > 8 ? line.height / 8 : 1;

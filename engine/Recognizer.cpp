@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "engine/FaintStop.h"
 #include "engine/Mend.h"
 #include "engine/Symbols.h"
 
@@ -66,10 +67,6 @@ std::unique_ptr<tesseract::TessBaseAPI> LoadModel(const LanguageData& data,
     api->SetVariable("preserve_interword_spaces", "1");
     return api;
 }
-
-// Lines that fall or rise by more than this per pixel (half a degree) are
-// turned level before they are read.
-constexpr double kMinSlope = 0.009;
 
 // Character height, in pixels, at which lines are handed to the recogniser.
 constexpr int kLineHeight = 36;
@@ -217,6 +214,9 @@ std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
     std::string text = Mended(Text(symbols));
     while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
         text.pop_back();
+    }
+    if (FaintStopAfter(gray, line, text)) {
+        text += '.';
     }
     return text;
 }
