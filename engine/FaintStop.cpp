@@ -14,9 +14,14 @@ namespace engine {
 
 namespace {
 
-// A spot darker than this is ink, however light: levelled paper is near
-// white.
+// Pixels darker than this may be the ink of a faint dot: levelled paper is
+// near white.
 constexpr int kSpotInk = 208;
+
+// A dot has pixels darker than this and covers at least this many pixels;
+// paper noise on a levelled gray page has single pixels of 200 or so.
+constexpr int kDotCore = 192;
+constexpr int kLeastDot = 4;
 
 bool MaySentenceEnd(const std::string& text) {
     const std::vector<platform::Utf8Character> characters = platform::Utf8Characters(text);
@@ -51,25 +56,28 @@ bool FaintStopAfter(Pix* gray, const Line& line, const std::string& text) {
     const l_uint32* data = pixGetData(gray);
     const int wpl = pixGetWpl(gray);
     const int w = right - left;
-    // The window's pixels darker than the ink of a faint spot, grouped into
-    // 4-connected pieces. A piece that touches the window's left edge is the
-    // faint end of the line's last stroke; of the others there must be just
-    // one, and small: a dot, not the start of more text.
-    std::vector<int> piece(static_cast<size_t>(w * (bottom - top)), -1);
-    auto dark = [&](int x, int y) {
-        return static_cast<int>(GET_DATA_BYTE(data + y * wpl, x)) < kSpotInk;
+    auto value = [&](int x, int y) { return static_cast<int>(GET_DATA_BYTE(data + y * wpl, x)); };
+    // The window's pixels darker than paper, grouped into 4-connected
+    // pieces. A piece that touches the window's left edge is the faint end of
+    // the line's last stroke, and a piece of a pixel or three with no dark
+    // core is noise of the paper; of the others there must be just one, and
+    // small: a dot, not the start of more text.
+    std::vector<char> seen(static_cast<size_t>(w * (bottom - top)), 0);
+    auto visit = [&](int x, int y) {
+        char& mark = seen[static_cast<size_t>((y - top) * w + x - left)];
+        const bool fresh = mark == 0 && value(x, y) < kSpotInk;
+        mark = 1;
+        return fresh;
     };
-    int pieces = 0;
     bool dot = false;
     std::vector<std::pair<int, int>> stack;
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x) {
-            if (!dark(x, y) || piece[(y - top) * w + x - left] >= 0) {
+            if (!visit(x, y)) {
                 continue;
             }
-            int minX = x, maxX = x, minY = y, maxY = y;
+            int minX = x, maxX = x, minY = y, maxY = y, area = 0, darkest = 255;
             stack.assign(1, {x, y});
-            piece[(y - top) * w + x - left] = pieces;
             while (!stack.empty()) {
                 auto [px, py] = stack.back();
                 stack.pop_back();
@@ -77,22 +85,21 @@ bool FaintStopAfter(Pix* gray, const Line& line, const std::string& text) {
                 maxX = std::max(maxX, px);
                 minY = std::min(minY, py);
                 maxY = std::max(maxY, py);
+                ++area;
+                darkest = std::min(darkest, value(px, py));
                 for (auto [nx, ny] :
                      {std::pair{px - 1, py}, {px + 1, py}, {px, py - 1}, {px, py + 1}}) {
-                    if (nx >= left && nx < right && ny >= top && ny < bottom &&
-                        piece[(ny - top) * w + nx - left] < 0 && dark(nx, ny)) {
-                        piece[(ny - top) * w + nx - left] = pieces;
+                    if (nx >= left && nx < right && ny >= top && ny < bottom && visit(nx, ny)) {
                         stack.push_back({nx, ny});
                     }
                 }
             }
-            ++pieces;
-            if (minX == left) {
+            if (minX == left || (area < kLeastDot && darkest >= kDotCore)) {
                 continue;
             }
             const int most = std::max(2, h / 4);
-            if (dot || maxX == right - 1 || maxY == bottom - 1 || minY == top ||
-                maxX - minX >= most || maxY - minY >= most) {
+            if (dot || area < kLeastDot || darkest >= kDotCore || maxX == right - 1 ||
+                maxY == bottom - 1 || minY == top || maxX - minX >= most || maxY - minY >= most) {
                 return false;
             }
             dot = true;

@@ -35,6 +35,7 @@ TEST(EngineFaintStop, ADotAfterTheLineAndNothingElseIsAFullStop) {
         {"nor after a character no sentence ends with", {dot}, "합니다,", false},
         {"no dot", {}, "합니다", false},
         {"one too light to be ink", {{126, 35, 4, 4, 230}}, "합니다", false},
+        {"a pixel of paper noise", {{126, 35, 1, 1, 200}}, "합니다", false},
         {"more ink after it", {dot, {132, 30, 3, 3, 170}}, "합니다", false},
         {"a spot the size of a letter", {{124, 28, 10, 10, 170}}, "합니다", false},
         {"a dot up at the middle of the line", {{126, 20, 4, 4, 170}}, "합니다", false},
