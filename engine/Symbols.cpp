@@ -298,7 +298,7 @@ constexpr float kSureOfLatinEnding = 75;
 // The English model's confidence in each of the two or more lower-case
 // letters it reads where the Hangul model is sure of a syllable, for the
 // letters to be the Latin word's end all the same.
-constexpr float kSureOfLatinLetters = 95;
+constexpr float kSureOfLatinLetters = 96;
 
 // True when the syllable `ending` after a Latin part is that word's end: the
 // English model reads letters there that go on the word before them, and
