@@ -39,7 +39,8 @@ bool FaintStopAfter(Pix* gray, const Line& line, const std::string& text) {
     // A slanted line's baseline past its end is a guess: such lines are
     // left alone.
     const int h = line.height;
-    if (h < 8 || std::fabs(line.slope) > kMinSlope || !MaySentenceEnd(text)) {
+    if (pixGetDepth(gray) != 8 || h < 8 || std::fabs(line.slope) > kMinSlope ||
+        !MaySentenceEnd(text)) {
         return false;
     }
     // Half a character to the right of the ink, over the lower half of the
