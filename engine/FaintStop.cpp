@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 #include <vector>
 
+#include "engine/ImageInput.h"
 #include "engine/Symbols.h"
 #include "platform/text.h"
 
@@ -54,59 +54,45 @@ bool FaintStopAfter(Pix* gray, const Line& line, const std::string& text) {
     if (right - left < 2 || bottom - top < 2) {
         return false;
     }
-    const l_uint32* data = pixGetData(gray);
-    const int wpl = pixGetWpl(gray);
-    const int w = right - left;
-    auto value = [&](int x, int y) { return static_cast<int>(GET_DATA_BYTE(data + y * wpl, x)); };
-    // The window's pixels darker than paper, grouped into 4-connected
-    // pieces. A piece that touches the window's left edge is the faint end of
-    // the line's last stroke, and a piece of a pixel or three with no dark
-    // core is noise of the paper; of the others there must be just one, and
-    // small: a dot, not the start of more text.
-    std::vector<char> seen(static_cast<size_t>(w * (bottom - top)), 0);
-    auto visit = [&](int x, int y) {
-        char& mark = seen[static_cast<size_t>((y - top) * w + x - left)];
-        const bool fresh = mark == 0 && value(x, y) < kSpotInk;
-        mark = 1;
-        return fresh;
-    };
-    bool dot = false;
-    std::vector<std::pair<int, int>> stack;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            if (!visit(x, y)) {
-                continue;
-            }
-            int minX = x, maxX = x, minY = y, maxY = y, area = 0, darkest = 255;
-            stack.assign(1, {x, y});
-            while (!stack.empty()) {
-                auto [px, py] = stack.back();
-                stack.pop_back();
-                minX = std::min(minX, px);
-                maxX = std::max(maxX, px);
-                minY = std::min(minY, py);
-                maxY = std::max(maxY, py);
-                ++area;
-                darkest = std::min(darkest, value(px, py));
-                for (auto [nx, ny] :
-                     {std::pair{px - 1, py}, {px + 1, py}, {px, py - 1}, {px, py + 1}}) {
-                    if (nx >= left && nx < right && ny >= top && ny < bottom && visit(nx, ny)) {
-                        stack.push_back({nx, ny});
-                    }
-                }
-            }
-            if (minX == left || (area < kLeastDot && darkest >= kDotCore)) {
-                continue;
-            }
-            const int most = std::max(2, h / 4);
-            if (dot || area < kLeastDot || darkest >= kDotCore || maxX == right - 1 ||
-                maxY == bottom - 1 || minY == top || maxX - minX >= most || maxY - minY >= most) {
-                return false;
-            }
-            dot = true;
-        }
+    // The window's pixels darker than paper, in 4-connected pieces. A piece
+    // that touches the window's left edge is the faint end of the line's last
+    // stroke, and a piece of a pixel or three with no dark core is noise of
+    // the paper; of the others there must be just one, and small: a dot, not
+    // the start of more text.
+    BOX* clip = boxCreate(left, top, right - left, bottom - top);
+    PixPtr window(pixClipRectangle(gray, clip, nullptr));
+    boxDestroy(&clip);
+    PixPtr dark(window ? pixThresholdToBinary(window.get(), kSpotInk) : nullptr);
+    if (!dark) {
+        return false;
     }
-    return dot;
+    PIXA* pieces = nullptr;
+    BOXA* boxes = pixConnComp(dark.get(), &pieces, 4);
+    if (boxes == nullptr || pieces == nullptr) {
+        boxaDestroy(&boxes);
+        pixaDestroy(&pieces);
+        return false;
+    }
+    const int w = right - left, hw = bottom - top;
+    const int most = std::max(2, h / 4);
+    bool dot = false, other = false;
+    for (int i = 0; i < pixaGetCount(pieces) && !other; ++i) {
+        l_int32 x, y, bw, bh, area = 0;
+        boxaGetBoxGeometry(boxes, i, &x, &y, &bw, &bh);
+        PixPtr piece(pixaGetPix(pieces, i, L_CLONE));
+        pixCountPixels(piece.get(), &area, nullptr);
+        l_float32 darkest = 255;
+        pixGetRankValueMasked(window.get(), piece.get(), x, y, 1, 0.0f, &darkest, nullptr);
+        const bool core = area >= kLeastDot && darkest < kDotCore;
+        if (x == 0 || (area < kLeastDot && darkest >= kDotCore)) {
+            continue;
+        }
+        other = dot || !core || x + bw == w || y == 0 || y + bh == hw || bw > most || bh > most;
+        dot = true;
+    }
+    pixaDestroy(&pieces);
+    boxaDestroy(&boxes);
+    return dot && !other;
 }
 
 }  // namespace engine
