@@ -74,9 +74,10 @@ std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols);
 // reads letters there on the same word and either the Hangul model doubts
 // the syllable and the English model is sure of the word ("--rob아" for
 // "--robot") or the English model is all but certain of two or more
-// lower-case letters there ("ro아" for "root"). Digits stay unless the English model is sure they
-// are a word of letters: the Hangul model reads digits well ("3번째"), and the English model takes
-// a lone digit for a letter.
+// lower-case letters there ("ro아" for "root"). Digits stay unless the
+// English model is sure they are a word of letters: the Hangul model reads
+// digits well ("3번째"), and the English model takes a lone digit for a
+// letter.
 void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& parts,
                     const std::vector<Symbol>& english, int slack);
 
