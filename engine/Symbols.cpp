@@ -379,14 +379,13 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
         const LatinPart& part = parts[p];
         auto [from, to] = places[p];
         // The syllables of the ending that are the Latin word's end, from
-        // the first on.
-        size_t owned = 0;
-        while (!part.wholeWord && part.last + 1 + owned < symbols.size() &&
-               (owned == 0 || !symbols[part.last + 1 + owned].startsWord) &&
-               IsHangulSyllable(symbols[part.last + 1 + owned].text) &&
-               EndingIsLatin(symbols[part.last + 1 + owned], english)) {
-            to = symbols[part.last + 1 + owned].right;
-            ++owned;
+        // the first on: [part.last + 1, end).
+        size_t end = part.last + 1;
+        while (!part.wholeWord && end < symbols.size() &&
+               (end == part.last + 1 || !symbols[end].startsWord) &&
+               IsHangulSyllable(symbols[end].text) && EndingIsLatin(symbols[end], english)) {
+            to = symbols[end].right;
+            ++end;
         }
         std::string reading;
         float confidence = 100;
@@ -426,7 +425,7 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
             continue;
         }
         symbols[part.first].text = reading;
-        for (size_t i = part.first + 1; i <= part.last + owned; ++i) {
+        for (size_t i = part.first + 1; i < end; ++i) {
             symbols[i].text.clear();
         }
         std::fill(used.begin() + static_cast<long>(firstTaken),
