@@ -11,6 +11,7 @@
 #include "engine/FaintStop.h"
 #include "engine/Mend.h"
 #include "engine/Symbols.h"
+#include "platform/text.h"
 
 namespace engine {
 
@@ -78,6 +79,22 @@ constexpr int kMinLatinConfidence = 40;
 // A word the Hangul model read as Hangul is taken from the English model only
 // when the English model is quite sure of it and reads a word of letters.
 constexpr int kMinDoubtConfidence = 75;
+
+// Gray levels below this are ink.
+constexpr int kInk = 160;
+
+// The first row of `ink` (1 bit per pixel) with ink between columns `from`
+// and `to`; the image's height when there is none.
+int InkTop(Pix* ink, int from, int to) {
+    const int height = pixGetHeight(ink);
+    l_int32 top = height;
+    BOX* columns = boxCreate(from, 0, std::max(1, to - from), height);
+    if (pixScanForForeground(ink, columns, L_FROM_TOP, &top) != 0) {
+        top = height;
+    }
+    boxDestroy(&columns);
+    return top;
+}
 
 }  // namespace
 
@@ -206,6 +223,7 @@ std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
     if (latin_) {
         ReadRunsAsLatin(crop.get(), 300, symbols);
         ReadLineAsLatin(crop.get(), 300, symbols);
+        ReadSwallowedWords(crop.get(), 300, symbols);
     }
     for (Symbol& symbol : symbols) {
         symbol.startsParagraph = false;
@@ -219,6 +237,17 @@ std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
         text += '.';
     }
     return text;
+}
+
+std::string Recognizer::ReadBoxAsLatin(const Box& box, int& confidence) {
+    latin_->SetRectangle(box.left, box.top, box.right - box.left, box.bottom - box.top);
+    std::unique_ptr<char[]> text(latin_->GetUTF8Text());
+    std::string reading = text ? text.get() : "";
+    while (!reading.empty() && (reading.back() == '\n' || reading.back() == ' ')) {
+        reading.pop_back();
+    }
+    confidence = latin_->MeanTextConf();
+    return reading.find_first_of(" \n") == std::string::npos ? reading : std::string();
 }
 
 void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols) {
@@ -245,14 +274,9 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
         if (!box) {
             continue;
         }
-        latin_->SetRectangle(box->left, box->top, box->right - box->left, box->bottom - box->top);
-        std::unique_ptr<char[]> text(latin_->GetUTF8Text());
-        std::string reading = text ? text.get() : "";
-        while (!reading.empty() && (reading.back() == '\n' || reading.back() == ' ')) {
-            reading.pop_back();
-        }
-        const int confidence = latin_->MeanTextConf();
-        if (reading.empty() || reading.find_first_of(" \n") != std::string::npos ||
+        int confidence = 0;
+        const std::string reading = ReadBoxAsLatin(*box, confidence);
+        if (reading.empty() ||
             (run.hangul ? confidence < kMinDoubtConfidence || !IsLatinWord(reading)
                         : confidence < kMinLatinConfidence && !LooksMisread(symbols, run))) {
             continue;
@@ -279,6 +303,62 @@ void Recognizer::ReadLineAsLatin(Pix* image, int resolution, std::vector<Symbol>
     const std::vector<Symbol> english = ReadSymbols(*latin_);
     latin_->Clear();
     TakeLatinParts(symbols, parts, english, kLineHeight);
+}
+
+void Recognizer::ReadSwallowedWords(Pix* image, int resolution, std::vector<Symbol>& symbols) {
+    PixPtr ink(pixThresholdToBinary(image, kInk));
+    if (!ink) {
+        return;
+    }
+    std::vector<char> inked(static_cast<size_t>(pixGetWidth(ink.get())), 0);
+    if (NUMA* counts = pixCountPixelsByColumn(ink.get()); counts != nullptr) {
+        for (size_t x = 0; x < inked.size(); ++x) {
+            l_int32 count = 0;
+            numaGetIValue(counts, static_cast<l_int32>(x), &count);
+            inked[x] = count > 0;
+        }
+        numaDestroy(&counts);
+    }
+    const std::vector<Swallowed> found = SwallowedWords(symbols, inked, kLineHeight);
+    if (found.empty()) {
+        return;
+    }
+    const int width = pixGetWidth(image);
+    const int height = pixGetHeight(image);
+    latin_->SetImage(image);
+    latin_->SetSourceResolution(resolution);
+    // From the last, so that the indexes of those before stay right.
+    for (auto it = found.rbegin(); it != found.rend(); ++it) {
+        const Symbol& word = symbols[it->first];
+        const int margin = kLineHeight / 6;
+        const int left = std::max(0, it->from - margin);
+        const int right = std::min(width, it->split + margin / 2);
+        const int top = std::max(0, word.top - margin);
+        const int bottom = std::min(height, word.bottom + margin);
+        if (right - left < kMinBoxSide || bottom - top < kMinBoxSide) {
+            continue;
+        }
+        int confidence = 0;
+        std::string reading = ReadBoxAsLatin({left, top, right, bottom}, confidence);
+        if (reading.empty() || confidence < kMinDoubtConfidence || !IsLatinWord(reading)) {
+            continue;
+        }
+        // Alone in its box the word has no line to measure letters against,
+        // and the English model reads "xz" as "XZ". A word whose ink stays
+        // well below the top of the syllables after it has no capital.
+        const int latinTop = InkTop(ink.get(), it->from, it->split);
+        const int syllablesTop = InkTop(ink.get(), it->split, it->to);
+        if (latinTop >= syllablesTop + kLineHeight / 4) {
+            reading = platform::AsciiLower(reading);
+        }
+        Symbol latin = word;
+        latin.text = reading;
+        latin.left = it->from;
+        latin.right = it->split;
+        symbols[it->first].startsWord = false;
+        symbols.insert(symbols.begin() + static_cast<long>(it->first), latin);
+    }
+    latin_->Clear();
 }
 
 }  // namespace engine

@@ -56,8 +56,12 @@ class Recognizer {
     void Unload();
 
   private:
+    // The English model's reading of `box` of the image set on it, with its
+    // mean confidence; empty unless it is one word.
+    std::string ReadBoxAsLatin(const Box& box, int& confidence);
     void ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols);
     void ReadLineAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols);
+    void ReadSwallowedWords(Pix* image, int resolution, std::vector<Symbol>& symbols);
 
     std::unique_ptr<tesseract::TessBaseAPI> korean_;
     std::unique_ptr<tesseract::TessBaseAPI> latin_;

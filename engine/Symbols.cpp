@@ -439,6 +439,77 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
     }
 }
 
+namespace {
+
+// A Latin word swallowed by the Hangul model comes before a particle or an
+// ending of a syllable or two; longer words of syllables are Korean words.
+constexpr size_t kMostSwallowing = 2;
+
+// The line's typical syllable advance, from one syllable's left edge to the
+// next one's within a word; 0 when the line has too few to tell.
+int SyllableAdvance(const std::vector<Symbol>& symbols) {
+    std::vector<int> advances;
+    for (size_t i = 1; i < symbols.size(); ++i) {
+        if (!symbols[i].startsWord && IsHangulSyllable(symbols[i].text) &&
+            IsHangulSyllable(symbols[i - 1].text)) {
+            advances.push_back(symbols[i].left - symbols[i - 1].left);
+        }
+    }
+    if (advances.size() < 3) {
+        return 0;
+    }
+    std::nth_element(advances.begin(), advances.begin() + static_cast<long>(advances.size() / 2),
+                     advances.end());
+    return advances[advances.size() / 2];
+}
+
+}  // namespace
+
+std::vector<Swallowed> SwallowedWords(const std::vector<Symbol>& symbols,
+                                      const std::vector<char>& inked, int height) {
+    std::vector<Swallowed> found;
+    const int advance = SyllableAdvance(symbols);
+    if (advance <= 0) {
+        return found;
+    }
+    for (size_t first = 0, end = 0; first < symbols.size(); first = end) {
+        end = first + 1;
+        while (end < symbols.size() && !symbols[end].startsWord) {
+            ++end;
+        }
+        if (end - first > kMostSwallowing ||
+            !std::all_of(symbols.begin() + static_cast<long>(first),
+                         symbols.begin() + static_cast<long>(end),
+                         [](const Symbol& symbol) { return IsHangulSyllable(symbol.text); })) {
+            continue;
+        }
+        // The word's ink, between its neighbours' boxes.
+        int from = first > 0 ? std::max(symbols[first].left, symbols[first - 1].right)
+                             : symbols[first].left;
+        int to = 0;
+        for (size_t i = first; i < end; ++i) {
+            to = std::max(to, symbols[i].right);
+        }
+        if (end < symbols.size()) {
+            to = std::min(to, symbols[end].left);
+        }
+        from = std::max(from, 0);
+        to = std::min(to, static_cast<int>(inked.size()));
+        while (from < to && inked[static_cast<size_t>(from)] == 0) {
+            ++from;
+        }
+        while (to > from && inked[static_cast<size_t>(to - 1)] == 0) {
+            --to;
+        }
+        // A syllable's ink is its advance less the gap to the next one.
+        const int room = static_cast<int>(end - first) * advance * 9 / 10;
+        if (to - from >= room + height / 2) {
+            found.push_back({first, from, to - room, to});
+        }
+    }
+    return found;
+}
+
 std::optional<Box> RunBox(const std::vector<Symbol>& symbols, const Run& run, int width,
                           int height) {
     Box box{symbols[run.first].left, symbols[run.first].top, symbols[run.last].right,

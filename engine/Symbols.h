@@ -81,6 +81,20 @@ std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols);
 void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& parts,
                     const std::vector<Symbol>& english, int slack);
 
+// A Latin word the Hangul model did not read at all, before the syllables
+// of the word that it ends: a word of one or two Hangul syllables whose ink
+// (`inked`, one flag per column of the line's image) reaches to the left of
+// the room its syllables take by half a character height (`height`) or
+// more was read as its particle alone ("은" for "killall은"). `first` is
+// the word's first symbol; the unread word's ink lies in columns
+// [from, split), the syllables' in [split, to).
+struct Swallowed {
+    size_t first = 0;
+    int from = 0, split = 0, to = 0;
+};
+std::vector<Swallowed> SwallowedWords(const std::vector<Symbol>& symbols,
+                                      const std::vector<char>& inked, int height);
+
 // A rectangle of an image, in pixels, its right and bottom edges excluded.
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;

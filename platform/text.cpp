@@ -62,4 +62,12 @@ std::string AsciiUpper(std::string_view text) {
     return upper;
 }
 
+std::string AsciiLower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = AsciiLower(c);
+    }
+    return lower;
+}
+
 }  // namespace platform

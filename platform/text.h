@@ -44,4 +44,10 @@ constexpr char AsciiUpper(char c) {
 }
 std::string AsciiUpper(std::string_view text);
 
+// A-Z lower-cased; every other byte unchanged (whatever the C locale says).
+constexpr char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+std::string AsciiLower(std::string_view text);
+
 }  // namespace platform

@@ -230,3 +230,40 @@ TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
 }
 
 }  // namespace
+
+TEST(EngineSymbols, AParticleWhoseInkReachesFarLeftSwallowedALatinWord) {
+    // Placed characters are 20 pixels wide: "파일을 은 다시" with the ink
+    // of the words drawn and, where a case says so, ink from `unread` on
+    // before the fourth symbol (the Hangul model's box stretched over it).
+    struct Case {
+        const char* what;
+        std::vector<std::vector<std::string>> words;
+        int unread;                 // first column of ink before the fourth symbol; 0 for none
+        std::vector<int> expected;  // first, from, split; empty for none
+    };
+    const Case cases[] = {
+        {"killall은", {{"파", "일", "을"}, {"은"}, {"다", "시"}}, 72, {3, 72, 90}},
+        {"a particle of its own", {{"파", "일", "을"}, {"은"}, {"다", "시"}}, 0, {}},
+        {"a word of three syllables",
+         {{"파", "일", "을"}, {"은", "하", "다"}, {"다", "시"}},
+         72,
+         {}},
+        {"a Latin word read", {{"파", "일", "을"}, {"x", "z", "은"}, {"다", "시"}}, 72, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<Symbol> symbols = Placed(c.words);
+        std::vector<char> inked(300, 0);
+        for (const Symbol& symbol : symbols) {
+            std::fill(inked.begin() + symbol.left + 2, inked.begin() + symbol.right - 2, 1);
+        }
+        if (c.unread > 0) {
+            std::fill(inked.begin() + c.unread, inked.begin() + symbols[3].right - 2, 1);
+            symbols[3].left = c.unread - 2;
+        }
+        std::vector<int> found;
+        for (const engine::Swallowed& word : engine::SwallowedWords(symbols, inked, 20)) {
+            found.insert(found.end(), {static_cast<int>(word.first), word.from, word.split});
+        }
+        EXPECT_EQ(found, c.expected) << c.what;
+    }
+}
