@@ -1,5 +1,8 @@
 #include "engine/Mend.h"
 
+#include <string_view>
+#include <vector>
+
 #include "platform/text.h"
 
 namespace engine {
@@ -16,6 +19,26 @@ constexpr char32_t kFinalM = 16, kFinalB = 17;
 
 bool EndsInM(char32_t c) {
     return c >= kFirstSyllable && c <= kLastSyllable && (c - kFirstSyllable) % 28 == kFinalM;
+}
+
+// True when the capital I at `i` of `characters` is a lower-case l: it
+// begins a word of Latin letters whose next letter no English word has
+// after an initial capital I ("Izma", "Ip" for "lzma", "lp"); in a word of
+// two letters only If, In, Is, It, Id and Io are English.
+bool IsLowerL(const std::vector<platform::Utf8Character>& characters, size_t i) {
+    if (characters[i].code != U'I' || (i > 0 && platform::IsAsciiLetter(characters[i - 1].code)) ||
+        i + 1 >= characters.size()) {
+        return false;
+    }
+    const char32_t next = characters[i + 1].code;
+    if (next < U'a' || next > U'z') {
+        return false;
+    }
+    const bool twoLetters =
+        i + 2 >= characters.size() || !platform::IsAsciiLetter(characters[i + 2].code);
+    const std::u32string_view never = U"ehjkpquwxyz", shortWords = U"dfnsto";
+    return never.find(next) != std::u32string_view::npos ||
+           (twoLetters && shortWords.find(next) == std::u32string_view::npos);
 }
 
 }  // namespace
@@ -39,6 +62,9 @@ std::string Mended(std::string_view line) {
         } else if (EndsInM(c) && i + 2 < characters.size() && characters[i + 1].code == U'니' &&
                    (characters[i + 2].code == U'다' || characters[i + 2].code == U'까')) {
             platform::AppendUtf8(mended, c - kFinalM + kFinalB);
+            ++i;
+        } else if (IsLowerL(characters, i)) {
+            mended += 'l';
             ++i;
         } else {
             mended += characters[i++].bytes;

@@ -16,7 +16,10 @@ bool IsDash(char32_t c);
 //   or en dashes as long as a letter is wide;
 // - a syllable ending in ㅁ before "니다" or "니까" given the ㅂ it had: the
 //   formal ending is always "-ㅂ니다" ("나타냅니다"), and the recogniser
-//   often takes its ㅂ for ㅁ ("나타냄니다"), which Korean never writes.
+//   often takes its ㅂ for ㅁ ("나타냄니다"), which Korean never writes;
+// - a capital I that begins a Latin word made l where English has no such
+//   word ("Izma", "Ic" for "lzma", "lc"): the recogniser reads the l of
+//   command and option names as I.
 std::string Mended(std::string_view line);
 
 }  // namespace engine

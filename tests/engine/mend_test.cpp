@@ -28,6 +28,9 @@ TEST(EngineMend, OptionDashesAndFormalEndingsAreMended) {
         {"김니은", "김니은"},
         {"나타냄", "나타냄"},
         {"합니다", "합니다"},
+        // A capital I that begins no English word is an l.
+        {"Izma 파일, Ic=3 값과 (Ip)", "lzma 파일, lc=3 값과 (lp)"},
+        {"If In Is It Icon Illegal I xI ISO", "If In Is It Icon Illegal I xI ISO"},
         {"", ""},
     };
     for (const auto& [read, mended] : cases) {
