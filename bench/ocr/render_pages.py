@@ -30,7 +30,13 @@ plain single columns:
   phone     a phone photo of a printed page: turned, in perspective, unevenly
             lit, tinted paper, slightly blurred, JPEG
 
-Usage: render_pages.py OUT_DIR [--pages N] [--seed S] [--set bench|pages]
+With --set sizes it draws each clean single-column A4 page (as a4 above)
+at 150, 200, 300, 400 and 600 dpi (dpi150 ... dpi600): the same text, face
+and type size at every resolution (a line may wrap a word sooner or later
+where the type size in pixels rounds differently), so that what resolution
+costs shows apart from what the face and the text cost.
+
+Usage: render_pages.py OUT_DIR [--pages N] [--seed S] [--set bench|pages|sizes]
 Writes OUT_DIR/<kind>-<n>.png (.jpg for scanned and phone) and
 OUT_DIR/<kind>-<n>.gt.txt.
 """
@@ -74,6 +80,8 @@ MARGIN = 130
 KINDS = ["clean", "scanned", "small", "gray"]
 PAGE_KINDS = ["a4", "twocol", "inverted", "fax", "title", "repeat", "screen", "phone"]
 A4_DPI = [150, 200, 300, 400, 600]
+# The sizes set: the same clean A4 pages drawn at each resolution.
+SIZE_KINDS = [f"dpi{dpi}" for dpi in A4_DPI]
 
 HANGUL = re.compile(r"[\uac00-\ud7a3]")
 FORMAT = re.compile(r"%(\d+\$)?[-+ #0-9.*]*(l|ll|h|z|j|t|L)?[a-zA-Z%]|\{[^}]*\}|<[^>]*>|\$\w+")
@@ -414,7 +422,7 @@ def main():
     parser.add_argument("out")
     parser.add_argument("--pages", type=int, default=5, help="pages per kind")
     parser.add_argument("--seed", type=int, default=20261208)
-    parser.add_argument("--set", choices=["bench", "pages"], default="bench")
+    parser.add_argument("--set", choices=["bench", "pages", "sizes"], default="bench")
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
 
@@ -425,6 +433,24 @@ def main():
     fonts = [f for f in FONTS if os.path.exists(f)]
     if not pool or not fonts:
         raise SystemExit("no Korean message catalogs or fonts installed")
+
+    if args.set == "sizes":
+        pool = doc_sentences() or pool
+        fonts += [f for f in MORE_FONTS if os.path.exists(f)]
+        for n in range(args.pages):
+            font_file = fonts[n % len(fonts)]
+            page_seed = rng.randrange(1 << 30)
+            for dpi, kind in zip(A4_DPI, SIZE_KINDS):
+                # One seed per page: each size draws the same text, face,
+                # type size and spacing.
+                page_rng = random.Random(page_seed)
+                page_pool = list(pool)
+                page_rng.shuffle(page_pool)
+                img, lines = render_a4(page_rng, page_pool, font_file, dpi)
+                stem = os.path.join(args.out, f"{kind}-{n}")
+                save_page(stem, img, lines, None)
+                print(f"{stem}: {os.path.basename(font_file)}, {len(lines)} lines")
+        return
 
     if args.set == "pages":
         pool = doc_sentences() or pool
