@@ -59,6 +59,11 @@ class Recognizer {
     // The English model's reading of `box` of the image set on it, with its
     // mean confidence; empty unless it is one word.
     std::string ReadBoxAsLatin(const Box& box, int& confidence);
+    // The second readings of the line `image` with the English model, in
+    // this order: the runs of Latin letters and the words in doubt alone,
+    // then the whole line for the Latin part of each word, then the Latin
+    // words the Hangul model left out before a particle (each put in before
+    // it, so `symbols` may grow).
     void ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols);
     void ReadLineAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols);
     void ReadSwallowedWords(Pix* image, int resolution, std::vector<Symbol>& symbols);
