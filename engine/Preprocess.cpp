@@ -18,9 +18,6 @@ constexpr double kTargetHeight = 32;
 // Pages enlarged by more than this are smoothed after the enlargement.
 constexpr float kSmoothAbove = 1.3f;
 
-// Levelled pixels darker than this are ink.
-constexpr int kInk = 160;
-
 // The page in 8-bit gray. A gray page is shared, not copied: a page as large
 // as an image may be is not held twice.
 PixPtr ToGray(PixPtr page) {

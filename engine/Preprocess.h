@@ -7,6 +7,9 @@
 
 namespace engine {
 
+// Pixels of the prepared page darker than this are ink.
+constexpr int kInk = 160;
+
 struct PreparedPage {
     PixPtr gray;         // 8-bit, text dark on a light, even background
     PixPtr binary;       // 1 bit per pixel: the ink of `gray`

@@ -10,6 +10,7 @@
 
 #include "engine/FaintStop.h"
 #include "engine/Mend.h"
+#include "engine/Preprocess.h"
 #include "engine/Symbols.h"
 #include "platform/text.h"
 
@@ -79,9 +80,6 @@ constexpr int kMinLatinConfidence = 40;
 // A word the Hangul model read as Hangul is taken from the English model only
 // when the English model is quite sure of it and reads a word of letters.
 constexpr int kMinDoubtConfidence = 75;
-
-// Gray levels below this are ink.
-constexpr int kInk = 160;
 
 // The first row of `ink` (1 bit per pixel) with ink between columns `from`
 // and `to`; the image's height when there is none.
