@@ -8,6 +8,8 @@
 #include <numeric>
 #include <optional>
 
+#include "engine/Rank.h"
+
 namespace engine {
 
 namespace {
@@ -32,16 +34,6 @@ Box Union(const Box& a, const Box& b) {
 bool Inside(const Box& inner, const Box& outer) {
     return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
            inner.bottom <= outer.bottom;
-}
-
-// The value at `rank` (0 to 1) of `values`, which it reorders; 0 when empty.
-int Rank(std::vector<int> values, double rank) {
-    if (values.empty()) {
-        return 0;
-    }
-    const size_t at = std::min(values.size() - 1, static_cast<size_t>(values.size() * rank));
-    std::nth_element(values.begin(), values.begin() + static_cast<long>(at), values.end());
-    return values[at];
 }
 
 // A band: a stretch of rows holding ink, white rows above and below it.

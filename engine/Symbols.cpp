@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "engine/Mend.h"
+#include "engine/Rank.h"
 #include "platform/text.h"
 
 namespace engine {
@@ -111,12 +113,7 @@ int TypicalSyllableHeight(const std::vector<Symbol>& symbols) {
             heights.push_back(symbol.bottom - symbol.top);
         }
     }
-    if (heights.empty()) {
-        return 0;
-    }
-    std::nth_element(heights.begin(), heights.begin() + static_cast<long>(heights.size() / 2),
-                     heights.end());
-    return heights[heights.size() / 2];
+    return Rank(std::move(heights), 0.5);
 }
 
 }  // namespace
@@ -455,12 +452,7 @@ int SyllableAdvance(const std::vector<Symbol>& symbols) {
             advances.push_back(symbols[i].left - symbols[i - 1].left);
         }
     }
-    if (advances.size() < 3) {
-        return 0;
-    }
-    std::nth_element(advances.begin(), advances.begin() + static_cast<long>(advances.size() / 2),
-                     advances.end());
-    return advances[advances.size() / 2];
+    return advances.size() < 3 ? 0 : Rank(std::move(advances), 0.5);
 }
 
 }  // namespace
