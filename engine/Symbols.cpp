@@ -249,6 +249,12 @@ std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols) {
 // reading of a whole word is kept.
 constexpr float kSureOfLatinWord = 60;
 
+// Below this confidence of the Hangul model in a word of no Hangul whose
+// reading shows that it did not know the letters, the English model's
+// reading of letters is taken from kFairLatinWord on.
+constexpr float kLostHangulWord = 10;
+constexpr float kFairLatinWord = 35;
+
 namespace {
 
 // Where a character stands along the line.
@@ -356,6 +362,22 @@ std::vector<char> WordsOverHangul(const std::vector<Symbol>& english,
     return over;
 }
 
+// True when the Hangul model's reading `own` of `part` shows that it did not
+// know the letters: besides the marks of LooksMisread, any character beyond
+// ASCII ("/“&-109/1880069" for "/var/log/lastlog") or digits with no letter
+// (".128" for ".lzma").
+bool LostLetters(const std::vector<Symbol>& symbols, const LatinPart& part,
+                 const std::string& own) {
+    const bool beyondAscii = std::any_of(
+        own.begin(), own.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    const bool digitsAlone =
+        std::any_of(own.begin(), own.end(),
+                    [](char c) { return IsAsciiDigit(static_cast<unsigned char>(c)); }) &&
+        std::none_of(own.begin(), own.end(),
+                     [](char c) { return IsAsciiLetter(static_cast<unsigned char>(c)); });
+    return beyondAscii || digitsAlone || LooksMisread(symbols, {part.first, part.last, false});
+}
+
 }  // namespace
 
 void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& parts,
@@ -416,7 +438,12 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
         reading = Mended(reading);
         const bool ascii = std::all_of(reading.begin(), reading.end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        const bool sure = confidence >= kSureOfLatinWord;
+        // A word the Hangul model was lost in takes a fair English reading of
+        // letters.
+        const bool sure = confidence >= kSureOfLatinWord ||
+                          (part.wholeWord && confidence >= kFairLatinWord &&
+                           symbols[part.first].wordConfidence < kLostHangulWord &&
+                           IsLatinWord(reading) && LostLetters(symbols, part, own));
         if (reading.empty() || !ascii || (part.wholeWord && !sure) ||
             (part.digits && !(sure && IsLatinWord(reading)))) {
             continue;

@@ -67,8 +67,10 @@ std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols);
 // part that begins a word) and never past half way to a neighbouring word.
 // A part is replaced only when those characters are all ASCII (dashes
 // before a letter made hyphens) and, for a whole word, the English model is
-// fairly sure of the words they belong to and those words lie mostly over
-// Latin parts; the confidence of a part's words says nothing, since they
+// fairly sure of the words they belong to (less sure will do for letters
+// where the Hangul model was lost: no confidence in the word and a reading
+// with marks, characters beyond ASCII or digits without letters) and those
+// words lie mostly over Latin parts; the confidence of a part's words says nothing, since they
 // hold the English model's reading of the Hangul ending too. The ending's
 // syllables go with the part, from the first on, while the English model
 // reads letters there on the same word and either the Hangul model doubts

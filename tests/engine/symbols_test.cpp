@@ -206,6 +206,14 @@ TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
           {"P", 110, 130, 90},
           {"T", 130, 148, 90}},
          "XZ_OPT 가\n"},
+        {"a fair reading replaces a word the Hangul model was lost in",
+         {{"파", "일"}, {"/!", "“", "1", "0"}},
+         {{" /", 70, 90, 50}, {"v", 90, 110, 50}, {"a", 110, 130, 50}, {"r", 130, 150, 50}},
+         "파일 /var\n"},
+        {"but not one whose reading shows no sign of it",
+         {{"파", "일"}, {"C!", "T", "R", "L"}},
+         {{" C", 70, 90, 50}, {"R", 90, 130, 50}, {"L", 130, 150, 50}},
+         "파일 CTRL\n"},
         {"a character between two words goes to one of them only",
          {{"a", "b"}, {"c", "d"}},
          {{" a", 0, 20, 95},
@@ -217,11 +225,16 @@ TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
     };
     for (const Case& c : cases) {
         std::vector<Symbol> symbols = Placed(c.words);
-        // A syllable written with a question mark is one the Hangul model doubts.
+        // A syllable written with a question mark is one the Hangul model
+        // doubts; a character written with an exclamation mark begins a word
+        // it was lost in.
         for (Symbol& symbol : symbols) {
             if (symbol.text.size() > 1 && symbol.text.back() == '?') {
                 symbol.text.pop_back();
                 symbol.confidence = 30;
+            } else if (symbol.text.size() > 1 && symbol.text.back() == '!') {
+                symbol.text.pop_back();
+                symbol.wordConfidence = 0;
             }
         }
         engine::TakeLatinParts(symbols, engine::LatinParts(symbols), English(c.english), 36);
