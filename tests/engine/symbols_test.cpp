@@ -96,6 +96,19 @@ TEST(EngineSymbols, RunBoxesStayInsideTheImageAndNeverTurnInsideOut) {
     EXPECT_FALSE(engine::RunBox(line, {1, 2}, 1000, 90));
 }
 
+TEST(EngineSymbols, AFullStopTheHangulModelIsSureOfBeginsTheEnglishReading) {
+    auto dot = [](float confidence) {
+        Symbol symbol;
+        symbol.text = ".";
+        symbol.confidence = confidence;
+        return symbol;
+    };
+    EXPECT_EQ(".lzma", engine::WithLeadingDot(dot(99), "lzma"));
+    EXPECT_EQ(".lzma", engine::WithLeadingDot(dot(99), ".lzma"));
+    EXPECT_EQ("man", engine::WithLeadingDot(dot(89), "man"));
+    EXPECT_EQ("12", engine::WithLeadingDot(dot(99), "12"));
+}
+
 // The words of a line as the Hangul model placed them: each character 20
 // pixels wide, 30 between words.
 std::vector<Symbol> Placed(const std::vector<std::vector<std::string>>& words) {
