@@ -279,7 +279,7 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
                         : confidence < kMinLatinConfidence && !LooksMisread(symbols, run))) {
             continue;
         }
-        symbols[run.first].text = WithLeadingDot(symbols[run.first], reading);
+        symbols[run.first].text = WithLeadingSign(symbols[run.first], reading);
         for (size_t i = run.first + 1; i <= run.last; ++i) {
             symbols[i].text.clear();
         }

@@ -212,14 +212,19 @@ bool IsLatinWord(const std::string& reading) {
     return letters >= 2 && letters * 2 >= static_cast<long>(reading.size());
 }
 
-// The Hangul model's confidence in a full stop it saw: 98 or 99 for the
-// dots of file suffixes, 90 or less for those it made up.
-constexpr float kSureOfDot = 95;
+// The Hangul model's confidence in a sign it saw: 98 or 99 for the dots of
+// file suffixes and the dollar signs of variables, 90 or less for full stops
+// it made up.
+constexpr float kSureOfSign = 95;
 
-std::string WithLeadingDot(const Symbol& first, std::string reading) {
-    if (!first.text.empty() && first.text.front() == '.' && first.confidence >= kSureOfDot &&
-        !reading.empty() && IsAsciiLetter(static_cast<unsigned char>(reading.front()))) {
+std::string WithLeadingSign(const Symbol& first, std::string reading) {
+    if (first.text.empty() || first.confidence < kSureOfSign || reading.empty()) {
+        return reading;
+    }
+    if (first.text.front() == '.' && IsAsciiLetter(static_cast<unsigned char>(reading.front()))) {
         reading.insert(reading.begin(), '.');
+    } else if (first.text.front() == '$' && reading.front() == 'S') {
+        reading.front() = '$';
     }
     return reading;
 }
@@ -447,7 +452,7 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
             reading.replace(0, bytes, "--");
         }
         // Dashes before a letter are hyphens misread ("——robot").
-        reading = WithLeadingDot(symbols[part.first], Mended(reading));
+        reading = WithLeadingSign(symbols[part.first], Mended(reading));
         const bool ascii = std::all_of(reading.begin(), reading.end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         // A word the Hangul model was lost in takes a fair English reading of

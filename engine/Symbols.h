@@ -51,12 +51,12 @@ bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run);
 bool IsLatinWord(const std::string& reading);
 
 // The English model's `reading` of a word whose first symbol the Hangul
-// model read as `first`, with that symbol's full stop put back before a
-// letter when the Hangul model is sure of it: the English model often misses
-// the small dot of a file suffix (".lzma" read "lzma"). A full stop the
-// Hangul model doubts is as often one it made up before a word after a
-// sentence that has none.
-std::string WithLeadingDot(const Symbol& first, std::string reading);
+// model read as `first`, with the sign that begins it put back when the
+// Hangul model is sure of it: the English model often misses the small dot
+// of a file suffix (".lzma" read "lzma") and reads the dollar sign of a
+// variable as S ("SMANPATH"). A full stop the Hangul model doubts is as
+// often one it made up before a word after a sentence that has none.
+std::string WithLeadingSign(const Symbol& first, std::string reading);
 
 // The beginning of a word that the English reading of the whole line may
 // replace: [first, last] indexes into the symbols. Either the whole word, when

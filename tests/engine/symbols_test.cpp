@@ -96,17 +96,19 @@ TEST(EngineSymbols, RunBoxesStayInsideTheImageAndNeverTurnInsideOut) {
     EXPECT_FALSE(engine::RunBox(line, {1, 2}, 1000, 90));
 }
 
-TEST(EngineSymbols, AFullStopTheHangulModelIsSureOfBeginsTheEnglishReading) {
-    auto dot = [](float confidence) {
+TEST(EngineSymbols, ASignTheHangulModelIsSureOfBeginsTheEnglishReading) {
+    auto sign = [](const char* text, float confidence) {
         Symbol symbol;
-        symbol.text = ".";
+        symbol.text = text;
         symbol.confidence = confidence;
         return symbol;
     };
-    EXPECT_EQ(".lzma", engine::WithLeadingDot(dot(99), "lzma"));
-    EXPECT_EQ(".lzma", engine::WithLeadingDot(dot(99), ".lzma"));
-    EXPECT_EQ("man", engine::WithLeadingDot(dot(89), "man"));
-    EXPECT_EQ("12", engine::WithLeadingDot(dot(99), "12"));
+    EXPECT_EQ(".lzma", engine::WithLeadingSign(sign(".", 99), "lzma"));
+    EXPECT_EQ(".lzma", engine::WithLeadingSign(sign(".", 99), ".lzma"));
+    EXPECT_EQ("man", engine::WithLeadingSign(sign(".", 89), "man"));
+    EXPECT_EQ("12", engine::WithLeadingSign(sign(".", 99), "12"));
+    EXPECT_EQ("$MANPATH", engine::WithLeadingSign(sign("$", 99), "SMANPATH"));
+    EXPECT_EQ("SMANPATH", engine::WithLeadingSign(sign("$", 80), "SMANPATH"));
 }
 
 // The words of a line as the Hangul model placed them: each character 20
