@@ -279,7 +279,8 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
                         : confidence < kMinLatinConfidence && !LooksMisread(symbols, run))) {
             continue;
         }
-        symbols[run.first].text = WithLeadingSign(symbols[run.first], reading);
+        symbols[run.first].text = WithoutMarkBeforeSyllable(
+            symbols, run.first, run.last, WithLeadingSign(symbols[run.first], reading));
         for (size_t i = run.first + 1; i <= run.last; ++i) {
             symbols[i].text.clear();
         }

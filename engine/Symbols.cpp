@@ -229,6 +229,26 @@ std::string WithLeadingSign(const Symbol& first, std::string reading) {
     return reading;
 }
 
+std::string WithoutMarkBeforeSyllable(const std::vector<Symbol>& symbols, size_t first, size_t last,
+                                      std::string reading) {
+    if (reading.empty() || last + 1 >= symbols.size() || symbols[last + 1].startsWord ||
+        !IsHangulSyllable(symbols[last + 1].text)) {
+        return reading;
+    }
+    const char mark = reading.back();
+    if (mark != '.' && mark != ',' && mark != '-') {
+        return reading;
+    }
+    std::string own;
+    for (size_t i = first; i <= last; ++i) {
+        own += symbols[i].text;
+    }
+    if (own.empty() || own.back() != mark) {
+        reading.pop_back();
+    }
+    return reading;
+}
+
 std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols) {
     std::vector<LatinPart> parts;
     for (size_t first = 0; first < symbols.size();) {
@@ -452,7 +472,8 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
             reading.replace(0, bytes, "--");
         }
         // Dashes before a letter are hyphens misread ("——robot").
-        reading = WithLeadingSign(symbols[part.first], Mended(reading));
+        reading = WithoutMarkBeforeSyllable(symbols, part.first, end - 1,
+                                            WithLeadingSign(symbols[part.first], Mended(reading)));
         const bool ascii = std::all_of(reading.begin(), reading.end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         // A word the Hangul model was lost in takes a fair English reading of

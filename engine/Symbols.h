@@ -58,6 +58,14 @@ bool IsLatinWord(const std::string& reading);
 // often one it made up before a word after a sentence that has none.
 std::string WithLeadingSign(const Symbol& first, std::string reading);
 
+// The English model's `reading` of symbols [first, last] without the full
+// stop, comma or hyphen at its end that the Hangul model did not read, where
+// a Hangul syllable of the same word follows: Korean puts no mark between a
+// word and its particle, and such a mark is the English model's reading of
+// the syllable's first stroke ("(Vim).은", "hc3-을").
+std::string WithoutMarkBeforeSyllable(const std::vector<Symbol>& symbols, size_t first, size_t last,
+                                      std::string reading);
+
 // The beginning of a word that the English reading of the whole line may
 // replace: [first, last] indexes into the symbols. Either the whole word, when
 // it holds no Hangul syllable, or the part before the Hangul syllables that
