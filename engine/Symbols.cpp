@@ -69,6 +69,15 @@ char32_t FirstCodePoint(std::string_view s) {
 using platform::IsAsciiDigit;
 using platform::IsAsciiLetter;
 
+// The text of symbols [first, end).
+std::string TextOf(const std::vector<Symbol>& symbols, size_t first, size_t end) {
+    std::string text;
+    for (size_t i = first; i < end; ++i) {
+        text += symbols[i].text;
+    }
+    return text;
+}
+
 // A lone Hangul letter (compatibility jamo), as opposed to a syllable.
 bool IsJamo(char32_t c) {
     return c >= 0x3131 && c <= 0x318E;
@@ -239,10 +248,7 @@ std::string WithoutMarkBeforeSyllable(const std::vector<Symbol>& symbols, size_t
     if (mark != '.' && mark != ',' && mark != '-') {
         return reading;
     }
-    std::string own;
-    for (size_t i = first; i <= last; ++i) {
-        own += symbols[i].text;
-    }
+    const std::string own = TextOf(symbols, first, last + 1);
     if (own.empty() || own.back() != mark) {
         reading.pop_back();
     }
@@ -267,10 +273,7 @@ std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols) {
                         symbols.begin() + static_cast<long>(end), [](const Symbol& symbol) {
                             return symbol.text.empty() || IsHangulSyllable(symbol.text);
                         });
-        std::string text;
-        for (size_t i = first; i < ending; ++i) {
-            text += symbols[i].text;
-        }
+        const std::string text = TextOf(symbols, first, ending);
         const bool digits = std::all_of(text.begin(), text.end(), [](char c) {
             return IsAsciiDigit(static_cast<unsigned char>(c));
         });
@@ -463,10 +466,7 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
         // The English model reads the two hyphens of an option as one dash
         // more often than the Hangul model does ("--verbose" read "—verbose"
         // and "——verbose"); the Hangul model may read three.
-        std::string own;
-        for (size_t i = part.first; i <= part.last; ++i) {
-            own += symbols[i].text;
-        }
+        const std::string own = TextOf(symbols, part.first, part.last + 1);
         if (const auto [dashes, bytes] = LeadingDashes(reading);
             dashes == 1 && LeadingDashes(own).first >= 2) {
             reading.replace(0, bytes, "--");

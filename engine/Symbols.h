@@ -86,16 +86,16 @@ std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols);
 // fairly sure of the words they belong to (less sure will do for letters
 // where the Hangul model was lost: no confidence in the word and a reading
 // with marks, characters beyond ASCII or digits without letters) and those
-// words lie mostly over Latin parts; the confidence of a part's words says nothing, since they
-// hold the English model's reading of the Hangul ending too. The ending's
-// syllables go with the part, from the first on, while the English model
-// reads letters there on the same word and either the Hangul model doubts
-// the syllable and the English model is sure of the word ("--rob아" for
-// "--robot") or the English model is all but certain of two or more
-// lower-case letters there ("ro아" for "root"). Digits stay unless the
-// English model is sure they are a word of letters: the Hangul model reads
-// digits well ("3번째"), and the English model takes a lone digit for a
-// letter.
+// words lie mostly over Latin parts; the confidence of a part's words says
+// nothing, since they hold the English model's reading of the Hangul ending
+// too. The ending's syllables go with the part, from the first on, while the
+// English model reads letters there on the same word and either the Hangul
+// model doubts the syllable and the English model is sure of the word
+// ("--rob아" for "--robot") or the English model is all but certain of two
+// or more lower-case letters there ("ro아" for "root"). Digits stay unless
+// the English model is sure they are a word of letters: the Hangul model
+// reads digits well ("3번째"), and the English model takes a lone digit for
+// a letter.
 void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& parts,
                     const std::vector<Symbol>& english, int slack);
 
