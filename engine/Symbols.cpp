@@ -69,6 +69,12 @@ char32_t FirstCodePoint(std::string_view s) {
 using platform::IsAsciiDigit;
 using platform::IsAsciiLetter;
 
+// True when `text` is ASCII alone.
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // The text of symbols [first, end).
 std::string TextOf(const std::vector<Symbol>& symbols, size_t first, size_t end) {
     std::string text;
@@ -408,14 +414,12 @@ std::vector<char> WordsOverHangul(const std::vector<Symbol>& english,
 // (".128" for ".lzma").
 bool LostLetters(const std::vector<Symbol>& symbols, const LatinPart& part,
                  const std::string& own) {
-    const bool beyondAscii = std::any_of(
-        own.begin(), own.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     const bool digitsAlone =
         std::any_of(own.begin(), own.end(),
                     [](char c) { return IsAsciiDigit(static_cast<unsigned char>(c)); }) &&
         std::none_of(own.begin(), own.end(),
                      [](char c) { return IsAsciiLetter(static_cast<unsigned char>(c)); });
-    return beyondAscii || digitsAlone || LooksMisread(symbols, {part.first, part.last, false});
+    return !IsAscii(own) || digitsAlone || LooksMisread(symbols, {part.first, part.last, false});
 }
 
 }  // namespace
@@ -474,15 +478,13 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
         // Dashes before a letter are hyphens misread ("——robot").
         reading = WithoutMarkBeforeSyllable(symbols, part.first, end - 1,
                                             WithLeadingSign(symbols[part.first], Mended(reading)));
-        const bool ascii = std::all_of(reading.begin(), reading.end(),
-                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         // A word the Hangul model was lost in takes a fair English reading of
         // letters.
         const bool sure = confidence >= kSureOfLatinWord ||
                           (part.wholeWord && confidence >= kFairLatinWord &&
                            symbols[part.first].wordConfidence < kLostHangulWord &&
                            IsLatinWord(reading) && LostLetters(symbols, part, own));
-        if (reading.empty() || !ascii || (part.wholeWord && !sure) ||
+        if (reading.empty() || !IsAscii(reading) || (part.wholeWord && !sure) ||
             (part.digits && !(sure && IsLatinWord(reading)))) {
             continue;
         }
