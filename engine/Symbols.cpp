@@ -422,6 +422,55 @@ bool LostLetters(const std::vector<Symbol>& symbols, const LatinPart& part,
     return !IsAscii(own) || digitsAlone || LooksMisread(symbols, {part.first, part.last, false});
 }
 
+// A word of one mark or digit is a lone letter the Hangul model did not know
+// ("》" for "y", "×" for "x", "9" for "p") when the English model reads one
+// letter there with at least this confidence in it.
+constexpr float kSureOfLoneLetter = 90;
+
+// Letters the English model may take a lone digit for.
+constexpr std::string_view kDigitLookAlikes = "ABDGILOQSZbgilqsz";
+
+// The index of the English character that is the lone letter of `part`: a
+// whole word of one character that is either a mark beyond ASCII or a digit,
+// where the only unused English character in [from, to) is a letter read
+// with kSureOfLoneLetter (for a digit, a letter no digit looks like). The
+// English model joins such a letter to the Korean words beside it ("SYUCLy"
+// over "보입니다. y"), so the word it belongs to says nothing about it. An
+// ASCII mark alone (":", "%") is as often a real one.
+std::optional<size_t> LoneLetter(const std::vector<Symbol>& symbols, const LatinPart& part,
+                                 const std::vector<Symbol>& english, int from, int to,
+                                 const std::vector<char>& used) {
+    const std::string& own = symbols[part.first].text;
+    if (!part.wholeWord || part.first != part.last || own.empty() ||
+        platform::Utf8SequenceLength(own, 0) != own.size()) {
+        return std::nullopt;
+    }
+    const bool digit = IsAsciiDigit(static_cast<unsigned char>(own[0]));
+    if (!digit && (IsAscii(own) || IsLetterOrDigit(own))) {
+        return std::nullopt;
+    }
+    std::optional<size_t> found;
+    for (size_t i = 0; i < english.size(); ++i) {
+        if (CentreOf(english[i]) < from || CentreOf(english[i]) >= to || used[i]) {
+            continue;
+        }
+        if (found) {
+            return std::nullopt;
+        }
+        found = i;
+    }
+    if (!found || english[*found].text.size() != 1 ||
+        english[*found].confidence < kSureOfLoneLetter) {
+        return std::nullopt;
+    }
+    const char letter = english[*found].text[0];
+    if (!IsAsciiLetter(static_cast<unsigned char>(letter)) ||
+        (digit && kDigitLookAlikes.find(letter) != std::string_view::npos)) {
+        return std::nullopt;
+    }
+    return found;
+}
+
 }  // namespace
 
 void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& parts,
@@ -486,7 +535,12 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
                            IsLatinWord(reading) && LostLetters(symbols, part, own));
         if (reading.empty() || !IsAscii(reading) || (part.wholeWord && !sure) ||
             (part.digits && !(sure && IsLatinWord(reading)))) {
-            continue;
+            const std::optional<size_t> letter = LoneLetter(symbols, part, english, from, to, used);
+            if (!letter) {
+                continue;
+            }
+            reading = english[*letter].text;
+            firstTaken = lastTaken = *letter;
         }
         symbols[part.first].text = reading;
         for (size_t i = part.first + 1; i < end; ++i) {

@@ -95,7 +95,9 @@ std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols);
 // or more lower-case letters there ("ro아" for "root"). Digits stay unless
 // the English model is sure they are a word of letters: the Hangul model
 // reads digits well ("3번째"), and the English model takes a lone digit for
-// a letter.
+// a letter. A word of one character, a mark beyond ASCII or a digit, is the
+// one letter the English model is quite sure of there, whatever its word
+// ("》" for "y", "9" for "p"), unless a digit looks like that letter.
 void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& parts,
                     const std::vector<Symbol>& english, int slack);
 
