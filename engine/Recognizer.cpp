@@ -7,10 +7,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "engine/FaintStop.h"
 #include "engine/Mend.h"
 #include "engine/Preprocess.h"
+#include "engine/Rank.h"
 #include "engine/Symbols.h"
 #include "platform/text.h"
 
@@ -92,6 +94,27 @@ int InkTop(Pix* ink, int from, int to) {
     }
     boxDestroy(&columns);
     return top;
+}
+
+// A Latin word whose ink starts this far below the top of the syllables
+// beside it has no capital, digit or tall letter: read alone in its box,
+// with no line to measure letters against, the English model takes "xz" for
+// "XZ".
+constexpr int kBelowCapitals = kLineHeight / 5;
+
+// The median top of the ink of the Hangul syllables among `symbols`, in
+// `ink`; nothing when there is no syllable.
+std::optional<int> SyllablesTop(Pix* ink, const std::vector<Symbol>& symbols) {
+    std::vector<int> tops;
+    for (const Symbol& symbol : symbols) {
+        if (IsHangulSyllable(symbol.text)) {
+            tops.push_back(InkTop(ink, symbol.left, symbol.right));
+        }
+    }
+    if (tops.empty()) {
+        return std::nullopt;
+    }
+    return Rank(std::move(tops), 0.5);
 }
 
 }  // namespace
@@ -253,6 +276,9 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
     if (runs.empty()) {
         return;
     }
+    PixPtr ink(pixThresholdToBinary(image, kInk));
+    const std::optional<int> syllablesTop =
+        ink ? SyllablesTop(ink.get(), symbols) : std::optional<int>();
     latin_->SetImage(image);
     latin_->SetSourceResolution(resolution);
     int width = pixGetWidth(image);
@@ -273,11 +299,15 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
             continue;
         }
         int confidence = 0;
-        const std::string reading = ReadBoxAsLatin(*box, confidence);
+        std::string reading = ReadBoxAsLatin(*box, confidence);
         if (reading.empty() ||
             (run.hangul ? confidence < kMinDoubtConfidence || !IsLatinWord(reading)
                         : confidence < kMinLatinConfidence && !LooksMisread(symbols, run))) {
             continue;
+        }
+        if (syllablesTop &&
+            InkTop(ink.get(), box->left, box->right) >= *syllablesTop + kBelowCapitals) {
+            reading = platform::AsciiLower(reading);
         }
         symbols[run.first].text = WithoutMarkBeforeSyllable(
             symbols, run.first, run.last, WithLeadingSign(symbols[run.first], reading));
@@ -342,12 +372,9 @@ void Recognizer::ReadSwallowedWords(Pix* image, int resolution, std::vector<Symb
         if (reading.empty() || confidence < kMinDoubtConfidence || !IsLatinWord(reading)) {
             continue;
         }
-        // Alone in its box the word has no line to measure letters against,
-        // and the English model reads "xz" as "XZ". A word whose ink stays
-        // well below the top of the syllables after it has no capital.
         const int latinTop = InkTop(ink.get(), it->from, it->split);
         const int syllablesTop = InkTop(ink.get(), it->split, it->to);
-        if (latinTop >= syllablesTop + kLineHeight / 4) {
+        if (latinTop >= syllablesTop + kBelowCapitals) {
             reading = platform::AsciiLower(reading);
         }
         Symbol latin = word;

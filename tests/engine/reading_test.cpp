@@ -136,6 +136,28 @@ TEST(EngineReading, NamesAndOptionsInsideKoreanTextAreRead) {
     EXPECT_LT(CharacterErrorRate(Joined({lines}), text), 0.1) << text;
 }
 
+// A lower-case word of letters no taller than an x ("xz") read apart from
+// its line keeps its case, in small print of two faces.
+TEST(EngineReading, LowerCaseWordsBesideKoreanStayLowerCase) {
+    TempDir dir;
+    const std::vector<std::string> lines = {"압축을 풀 때는 xz 명령을 씁니다",
+                                            "예를 들면, xz -9 로 압축한 파일은",
+                                            "압축한 .xz 파일은 xz 명령으로 풉니다"};
+    DrawnPage page = PageOfSize(1654, 600);
+    page.blocks = {{lines, 100, 100, 16, 2.0, "NanumGothic"},
+                   {lines, 100, 300, 16, 2.0, "NanumMyeongjo"}};
+    testimages::WriteDrawnPage(dir / "lower.png", page);
+    const std::string text = Read(dir / "lower.png");
+    const std::vector<std::string> words = testimages::Words(text);
+    auto holding = [&](const char* letters) {
+        return std::count_if(words.begin(), words.end(), [&](const std::string& word) {
+            return word.find(letters) != std::string::npos;
+        });
+    };
+    EXPECT_EQ(0, holding("XZ")) << text;
+    EXPECT_GE(holding("xz"), 6) << text;
+}
+
 // Two columns whose lines stand side by side at the same heights, under a
 // heading that spans both: the heading, the left column, then the right.
 TEST(EngineReading, TwoColumnsAreReadLeftColumnFirst) {
