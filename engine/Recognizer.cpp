@@ -310,7 +310,7 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
             reading = platform::AsciiLower(reading);
         }
         symbols[run.first].text = WithoutMarkBeforeSyllable(
-            symbols, run.first, run.last, WithLeadingSign(symbols[run.first], reading));
+            symbols, run.first, run.last, WithLeadingSign(symbols, run.first, reading));
         for (size_t i = run.first + 1; i <= run.last; ++i) {
             symbols[i].text.clear();
         }

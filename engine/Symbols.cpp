@@ -227,18 +227,28 @@ bool IsLatinWord(const std::string& reading) {
     return letters >= 2 && letters * 2 >= static_cast<long>(reading.size());
 }
 
-// The Hangul model's confidence in a sign it saw: 98 or 99 for the dots of
-// file suffixes and the dollar signs of variables, 90 or less for full stops
-// it made up.
-constexpr float kSureOfSign = 95;
+// The Hangul model's confidence in a full stop it saw: 98 or 99 for the dots
+// of file suffixes, 90 or less for full stops it made up.
+constexpr float kSureOfStop = 95;
 
-std::string WithLeadingSign(const Symbol& first, std::string reading) {
-    if (first.text.empty() || first.confidence < kSureOfSign || reading.empty()) {
+std::string WithLeadingSign(const std::vector<Symbol>& symbols, size_t first, std::string reading) {
+    const std::string& own = symbols[first].text;
+    if (own.empty() || reading.empty()) {
         return reading;
     }
-    if (first.text.front() == '.' && IsAsciiLetter(static_cast<unsigned char>(reading.front()))) {
+    if (own.front() == '.' && symbols[first].confidence >= kSureOfStop &&
+        IsAsciiLetter(static_cast<unsigned char>(reading.front()))) {
         reading.insert(reading.begin(), '.');
-    } else if (first.text.front() == '$' && reading.front() == 'S') {
+        return reading;
+    }
+    // The Hangul model does not make up dollar signs, but it may read the
+    // sign as "S" and the first letter as "$" ("S$AN" for "$MAN").
+    const bool dollar =
+        own.front() == '$' || (first + 1 < symbols.size() && !symbols[first + 1].startsWord &&
+                               symbols[first + 1].text == "$");
+    const bool variable = reading.size() > 1 && reading.front() == 'S' &&
+                          (reading[1] == '_' || (reading[1] >= 'A' && reading[1] <= 'Z'));
+    if (dollar && variable) {
         reading.front() = '$';
     }
     return reading;
@@ -526,7 +536,7 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
         }
         // Dashes before a letter are hyphens misread ("——robot").
         reading = WithoutMarkBeforeSyllable(symbols, part.first, end - 1,
-                                            WithLeadingSign(symbols[part.first], Mended(reading)));
+                                            WithLeadingSign(symbols, part.first, Mended(reading)));
         // A word the Hangul model was lost in takes a fair English reading of
         // letters.
         const bool sure = confidence >= kSureOfLatinWord ||

@@ -50,13 +50,14 @@ bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run);
 // least half of its bytes.
 bool IsLatinWord(const std::string& reading);
 
-// The English model's `reading` of a word whose first symbol the Hangul
-// model read as `first`, with the sign that begins it put back when the
-// Hangul model is sure of it: the English model often misses the small dot
-// of a file suffix (".lzma" read "lzma") and reads the dollar sign of a
-// variable as S ("SMANPATH"). A full stop the Hangul model doubts is as
-// often one it made up before a word after a sentence that has none.
-std::string WithLeadingSign(const Symbol& first, std::string reading);
+// The English model's `reading` of a word that begins with symbol `first`,
+// with the sign that begins it put back where the Hangul model saw it: the
+// English model often misses the small dot of a file suffix (".lzma" read
+// "lzma") and reads the dollar sign of a variable as S ("SMANPATH"). A full
+// stop the Hangul model doubts is as often one it made up before a word
+// after a sentence that has none; a dollar sign counts among the word's
+// first two symbols, before a variable's capital or underscore.
+std::string WithLeadingSign(const std::vector<Symbol>& symbols, size_t first, std::string reading);
 
 // The English model's `reading` of symbols [first, last] without the full
 // stop, comma or hyphen at its end that the Hangul model did not read, where

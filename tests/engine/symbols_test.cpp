@@ -96,19 +96,33 @@ TEST(EngineSymbols, RunBoxesStayInsideTheImageAndNeverTurnInsideOut) {
     EXPECT_FALSE(engine::RunBox(line, {1, 2}, 1000, 90));
 }
 
-TEST(EngineSymbols, ASignTheHangulModelIsSureOfBeginsTheEnglishReading) {
-    auto sign = [](const char* text, float confidence) {
-        Symbol symbol;
-        symbol.text = text;
-        symbol.confidence = confidence;
-        return symbol;
+TEST(EngineSymbols, ASignTheHangulModelSawBeginsTheEnglishReading) {
+    // The Hangul model's reading of a word: its symbols, the first read with
+    // `confidence`.
+    auto own = [](std::vector<std::string> texts, float confidence) {
+        std::vector<Symbol> symbols = Line({texts});
+        symbols.front().confidence = confidence;
+        return symbols;
     };
-    EXPECT_EQ(".lzma", engine::WithLeadingSign(sign(".", 99), "lzma"));
-    EXPECT_EQ(".lzma", engine::WithLeadingSign(sign(".", 99), ".lzma"));
-    EXPECT_EQ("man", engine::WithLeadingSign(sign(".", 89), "man"));
-    EXPECT_EQ("12", engine::WithLeadingSign(sign(".", 99), "12"));
-    EXPECT_EQ("$MANPATH", engine::WithLeadingSign(sign("$", 99), "SMANPATH"));
-    EXPECT_EQ("SMANPATH", engine::WithLeadingSign(sign("$", 80), "SMANPATH"));
+    const struct {
+        std::vector<std::string> own;
+        float confidence;
+        const char* english;
+        const char* expected;
+    } cases[] = {
+        {{".", "1", "2"}, 99, "lzma", ".lzma"},
+        {{".", "1", "2"}, 99, ".lzma", ".lzma"},
+        {{".", "m"}, 89, "man", "man"},
+        {{".", "1", "2"}, 99, "12", "12"},
+        {{"$", "A", "N"}, 80, "SMANPATH", "$MANPATH"},
+        {{"S", "$", "A", "N"}, 99, "SMAN_PN", "$MAN_PN"},
+        {{"S", "M", "T", "P"}, 99, "SMTP", "SMTP"},
+        {{"$", "o"}, 99, "So", "So"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, engine::WithLeadingSign(own(c.own, c.confidence), 0, c.english))
+            << c.english;
+    }
 }
 
 // The words of a line as the Hangul model placed them: each character 20
