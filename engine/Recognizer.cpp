@@ -242,9 +242,10 @@ std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
     std::vector<Symbol> symbols = ReadSymbols(*korean_);
     korean_->Clear();
     if (latin_) {
-        ReadRunsAsLatin(crop.get(), 300, symbols);
+        PixPtr ink(pixThresholdToBinary(crop.get(), kInk));
+        ReadRunsAsLatin(crop.get(), ink.get(), 300, symbols);
         ReadLineAsLatin(crop.get(), 300, symbols);
-        ReadSwallowedWords(crop.get(), 300, symbols);
+        ReadSwallowedWords(crop.get(), ink.get(), 300, symbols);
     }
     for (Symbol& symbol : symbols) {
         symbol.startsParagraph = false;
@@ -271,14 +272,14 @@ std::string Recognizer::ReadBoxAsLatin(const Box& box, int& confidence) {
     return reading.find_first_of(" \n") == std::string::npos ? reading : std::string();
 }
 
-void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols) {
+void Recognizer::ReadRunsAsLatin(Pix* image, Pix* ink, int resolution,
+                                 std::vector<Symbol>& symbols) {
     std::vector<Run> runs = LatinCandidates(symbols);
     if (runs.empty()) {
         return;
     }
-    PixPtr ink(pixThresholdToBinary(image, kInk));
     const std::optional<int> syllablesTop =
-        ink ? SyllablesTop(ink.get(), symbols) : std::optional<int>();
+        ink != nullptr ? SyllablesTop(ink, symbols) : std::optional<int>();
     latin_->SetImage(image);
     latin_->SetSourceResolution(resolution);
     int width = pixGetWidth(image);
@@ -305,8 +306,7 @@ void Recognizer::ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>
                         : confidence < kMinLatinConfidence && !LooksMisread(symbols, run))) {
             continue;
         }
-        if (syllablesTop &&
-            InkTop(ink.get(), box->left, box->right) >= *syllablesTop + kBelowCapitals) {
+        if (syllablesTop && InkTop(ink, box->left, box->right) >= *syllablesTop + kBelowCapitals) {
             reading = platform::AsciiLower(reading);
         }
         symbols[run.first].text = WithoutMarkBeforeSyllable(
@@ -334,13 +334,13 @@ void Recognizer::ReadLineAsLatin(Pix* image, int resolution, std::vector<Symbol>
     TakeLatinParts(symbols, parts, english, kLineHeight);
 }
 
-void Recognizer::ReadSwallowedWords(Pix* image, int resolution, std::vector<Symbol>& symbols) {
-    PixPtr ink(pixThresholdToBinary(image, kInk));
-    if (!ink) {
+void Recognizer::ReadSwallowedWords(Pix* image, Pix* ink, int resolution,
+                                    std::vector<Symbol>& symbols) {
+    if (ink == nullptr) {
         return;
     }
-    std::vector<char> inked(static_cast<size_t>(pixGetWidth(ink.get())), 0);
-    if (NUMA* counts = pixCountPixelsByColumn(ink.get()); counts != nullptr) {
+    std::vector<char> inked(static_cast<size_t>(pixGetWidth(ink)), 0);
+    if (NUMA* counts = pixCountPixelsByColumn(ink); counts != nullptr) {
         for (size_t x = 0; x < inked.size(); ++x) {
             l_int32 count = 0;
             numaGetIValue(counts, static_cast<l_int32>(x), &count);
@@ -372,8 +372,8 @@ void Recognizer::ReadSwallowedWords(Pix* image, int resolution, std::vector<Symb
         if (reading.empty() || confidence < kMinDoubtConfidence || !IsLatinWord(reading)) {
             continue;
         }
-        const int latinTop = InkTop(ink.get(), it->from, it->split);
-        const int syllablesTop = InkTop(ink.get(), it->split, it->to);
+        const int latinTop = InkTop(ink, it->from, it->split);
+        const int syllablesTop = InkTop(ink, it->split, it->to);
         if (latinTop >= syllablesTop + kBelowCapitals) {
             reading = platform::AsciiLower(reading);
         }

@@ -63,11 +63,13 @@ class Recognizer {
     // this order: the runs of Latin letters and the words in doubt alone,
     // then the whole line for the Latin part of each word, then the Latin
     // words the Hangul model left out before a particle (each put in before
-    // it, so `symbols` may grow). A word read alone whose ink stays below the
-    // syllables' top is put in lower case.
-    void ReadRunsAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols);
+    // it, so `symbols` may grow). `ink` is the line in black and white, the
+    // heights and columns they measure (none when it could not be made): a
+    // word read alone whose ink stays below the syllables' top is put in
+    // lower case.
+    void ReadRunsAsLatin(Pix* image, Pix* ink, int resolution, std::vector<Symbol>& symbols);
     void ReadLineAsLatin(Pix* image, int resolution, std::vector<Symbol>& symbols);
-    void ReadSwallowedWords(Pix* image, int resolution, std::vector<Symbol>& symbols);
+    void ReadSwallowedWords(Pix* image, Pix* ink, int resolution, std::vector<Symbol>& symbols);
 
     std::unique_ptr<tesseract::TessBaseAPI> korean_;
     std::unique_ptr<tesseract::TessBaseAPI> latin_;
