@@ -369,15 +369,28 @@ class Analyser {
     }
 
     // A single column: its lines top to bottom; a gap wider than a line
-    // starts a new region. A band as high as one line is that line; a
-    // higher one holds lines that slant (a photographed page) or touch, and
-    // they are followed one by one.
+    // starts a new region. A band as high as one line is that line. One less than
+    // two characters high cannot hold two lines either: it is one line whose
+    // characters stand at varying heights (a handwriting face, whose jamo
+    // wander above and below the line), and its slope is fitted over all of
+    // it, as following it piece by piece would break it into fragments
+    // slanting every way. A higher band holds lines that slant (a
+    // photographed page) or touch, and they are followed one by one.
     void Column(const std::vector<Band>& bands) {
         std::vector<Chain> chains;
         for (const Band& band : bands) {
-            if ((band.bottom - band.top) * 2 <= HeightOf(band.members) * 3) {
+            const int height = band.bottom - band.top;
+            const int size = HeightOf(band.members);
+            if (height * 2 <= size * 3) {
                 chains.emplace_back();
                 chains.back().Add(band.members, Extent(band.members));
+                continue;
+            }
+            if (height < 2 * size) {
+                chains.emplace_back();
+                for (const std::vector<int>& stack : Stacks(band.members)) {
+                    chains.back().Add(stack, Extent(stack));
+                }
                 continue;
             }
             for (Chain& chain : Chains(band.members)) {

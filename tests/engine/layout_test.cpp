@@ -1,0 +1,57 @@
+// The layout of pages drawn as blocks of ink, one block per syllable: which
+// blocks make a line and which lines make a paragraph.
+#include <gtest/gtest.h>
+#include <leptonica/allheaders.h>
+
+#include <vector>
+
+#include "engine/ImageInput.h"
+#include "engine/Layout.h"
+
+namespace {
+
+constexpr int kHeight = 30;  // a syllable's height, in pixels
+constexpr int kWidth = 26;
+constexpr int kAdvance = 32;
+
+// A line of `count` syllables whose top stands `rise[i % size]` pixels below
+// `top`; with `apart` above 0, every third syllable has its final consonant
+// drawn apart, that many pixels below it.
+void DrawLine(Pix* page, int left, int top, int count, const std::vector<int>& rise, int apart) {
+    for (int i = 0; i < count; ++i) {
+        const int x = left + i * kAdvance;
+        const int y = top + rise[static_cast<size_t>(i) % rise.size()];
+        if (apart > 0 && i % 3 == 0) {
+            pixRasterop(page, x, y, kWidth, kHeight * 2 / 3, PIX_SET, nullptr, 0, 0);
+            pixRasterop(page, x + 4, y + kHeight * 2 / 3 + apart, kWidth - 8, kHeight / 2, PIX_SET,
+                        nullptr, 0, 0);
+        } else {
+            pixRasterop(page, x, y, kWidth, kHeight, PIX_SET, nullptr, 0, 0);
+        }
+    }
+}
+
+// A handwriting face sets its syllables up and down the line by half their
+// height, and its final consonants well apart from them: each line is still
+// found whole, not as fragments slanting every way.
+TEST(EngineLayout, ALineWhoseSyllablesWanderIsFoundWhole) {
+    engine::PixPtr page(pixCreate(1600, 500, 1));
+    const std::vector<int> rise = {0, 12, -3, 9, -6, 14, 3, -5, 10};
+    for (int line = 0; line < 3; ++line) {
+        DrawLine(page.get(), 100, 100 + line * 110, 40, rise, 7);
+    }
+    const engine::PageLayout layout = engine::FindLayout(page.get(), kHeight);
+    std::vector<engine::Box> found;
+    for (const engine::Region& region : layout.regions) {
+        for (const engine::Line& line : region.lines) {
+            found.push_back(line.box);
+        }
+    }
+    ASSERT_EQ(3u, found.size());
+    for (const engine::Box& box : found) {
+        EXPECT_EQ(100, box.left);
+        EXPECT_EQ(100 + 39 * kAdvance + kWidth, box.right);
+    }
+}
+
+}  // namespace
