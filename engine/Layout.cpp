@@ -368,8 +368,8 @@ class Analyser {
         return chains;
     }
 
-    // A single column: its lines top to bottom; a gap wider than a line
-    // starts a new region. A band as high as one line is that line. One less than
+    // A single column: its lines top to bottom, in regions parted by wide
+    // white gaps. A band as high as one line is that line. One less than
     // two characters high cannot hold two lines either: it is one line whose
     // characters stand at varying heights (a handwriting face, whose jamo
     // wander above and below the line), and its slope is fitted over all of
@@ -400,7 +400,7 @@ class Analyser {
         // Flat marks alone (the underscores of "XZ_OPT" under a line of
         // Hangul, which has no descenders to join them to it) make no line:
         // they join the line they belong to like other small ink.
-        std::vector<Chain> lines;
+        std::vector<Chain> kept;
         for (Chain& chain : chains) {
             if (std::all_of(chain.members.begin(), chain.members.end(),
                             [&](int i) { return IsFlat(i); })) {
@@ -408,10 +408,10 @@ class Analyser {
                     parts_[static_cast<size_t>(i)].significant = false;
                 }
             } else {
-                lines.push_back(std::move(chain));
+                kept.push_back(std::move(chain));
             }
         }
-        chains = std::move(lines);
+        chains = std::move(kept);
         int left = std::numeric_limits<int>::max(), right = 0;
         for (const Chain& chain : chains) {
             left = std::min(left, chain.left);
@@ -421,8 +421,7 @@ class Analyser {
         std::stable_sort(chains.begin(), chains.end(), [&](const Chain& a, const Chain& b) {
             return a.YAt(middle) < b.YAt(middle);
         });
-        Region region;
-        const Chain* above = nullptr;
+        std::vector<Line> lines;
         for (const Chain& chain : chains) {
             Line line;
             line.box = Extent(chain.members);
@@ -431,19 +430,56 @@ class Analyser {
             for (int i : chain.members) {
                 line.parts.push_back(parts_[static_cast<size_t>(i)].box);
             }
-            if (above != nullptr) {
-                const int size = std::max(region.lines.back().height, line.height);
-                if (chain.YAt(middle) - above->YAt(middle) > 2.2 * size) {
-                    regions_.push_back(std::move(region));
-                    region = Region();
-                }
+            lines.push_back(std::move(line));
+        }
+        // How far each line lies below the one above, in hundredths of their
+        // character height, and whether the two are of one type size.
+        std::vector<int> pitches, alikePitches;
+        std::vector<char> alike;
+        for (size_t k = 1; k < chains.size(); ++k) {
+            const int low = std::min(lines[k - 1].height, lines[k].height);
+            const int high = std::max(lines[k - 1].height, lines[k].height);
+            pitches.push_back(
+                static_cast<int>(100 * (chains[k].YAt(middle) - chains[k - 1].YAt(middle)) / high));
+            alike.push_back(high * 4 <= low * 5);
+            if (alike.back()) {
+                alikePitches.push_back(pitches.back());
             }
-            region.lines.push_back(std::move(line));
-            above = &chain;
+        }
+        // The column's own pitch says nothing of the gap between a heading
+        // and the text under it.
+        const int alikeBreak = ParagraphBreak(alikePitches);
+        Region region;
+        for (size_t k = 0; k < lines.size(); ++k) {
+            if (k > 0 && pitches[k - 1] > (alike[k - 1] ? alikeBreak : kWideGap)) {
+                regions_.push_back(std::move(region));
+                region = Region();
+            }
+            region.lines.push_back(std::move(lines[k]));
         }
         if (!region.lines.empty()) {
             regions_.push_back(std::move(region));
         }
+    }
+
+    // A pitch (in hundredths of the character height) beyond which a white
+    // gap between two lines starts a new region: a blank line's worth.
+    static constexpr int kWideGap = 220;
+
+    // The pitch beyond which a gap between two lines of one type size starts
+    // a new region, from the pitches of all such lines in the column. Where
+    // the column's lines keep a pitch near kWideGap already (a face drawn
+    // small in its line, a document set with wide line spacing), a gap half
+    // as wide again as the pitch of its closer lines is one. A column whose
+    // lines all keep one pitch cannot tell paragraphs from spacing and keeps
+    // kWideGap.
+    static int ParagraphBreak(const std::vector<int>& pitches) {
+        const int wider = Rank(pitches, 0.25) * 3 / 2;
+        if (wider <= kWideGap || std::none_of(pitches.begin(), pitches.end(),
+                                              [&](int pitch) { return pitch > wider; })) {
+            return kWideGap;
+        }
+        return wider;
     }
 
     // Punctuation and the small strokes of letters join the line they sit

@@ -54,4 +54,26 @@ TEST(EngineLayout, ALineWhoseSyllablesWanderIsFoundWhole) {
     }
 }
 
+// Paragraphs of 3, 2 and 4 lines with an empty line between them, at the
+// pitch of ordinary print and at a pitch as wide as a face drawn small in
+// its line keeps (more than twice the characters' height).
+TEST(EngineLayout, ParagraphsAreFoundAtAnyLineSpacing) {
+    for (const int pitch : {45, 75}) {
+        engine::PixPtr page(pixCreate(1600, 1600, 1));
+        int top = 100;
+        for (const int lines : {3, 2, 4}) {
+            for (int i = 0; i < lines; ++i, top += pitch) {
+                DrawLine(page.get(), 100, top, 40, {0}, 0);
+            }
+            top += pitch;
+        }
+        const engine::PageLayout layout = engine::FindLayout(page.get(), kHeight);
+        std::vector<size_t> sizes;
+        for (const engine::Region& region : layout.regions) {
+            sizes.push_back(region.lines.size());
+        }
+        EXPECT_EQ((std::vector<size_t>{3, 2, 4}), sizes) << "pitch " << pitch;
+    }
+}
+
 }  // namespace
