@@ -26,7 +26,7 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import cer  # noqa: E402
-from render_pages import KINDS, PAGE_KINDS, SIZE_KINDS  # noqa: E402
+from render_pages import FACE_KINDS, KINDS, PAGE_KINDS, SIZE_KINDS  # noqa: E402
 
 DEFAULTS = "-l kor"
 TIMED = "-l Hangul --psm 6"
@@ -95,7 +95,7 @@ def main():
     print("|" + "---|" * (header.count("|")))
     totals = {s: [] for s in ["engine"] + SETTINGS}
     warm_all, timed_all = [], []
-    for kind in KINDS + PAGE_KINDS + SIZE_KINDS:
+    for kind in KINDS + PAGE_KINDS + SIZE_KINDS + FACE_KINDS:
         images = pages_of(args.pages, kind)
         if not images:
             continue

@@ -36,7 +36,15 @@ and type size at every resolution (a line may wrap a word sooner or later
 where the type size in pixels rounds differently), so that what resolution
 costs shows apart from what the face and the text cost.
 
-Usage: render_pages.py OUT_DIR [--pages N] [--seed S] [--set bench|pages|sizes]
+With --set faces it draws clean single-column A4 pages (at 150, 200 and
+300 dpi in turn) in faces the other sets do not use, one kind per design:
+
+  gothic    light, bold, eco and other makers' sans faces
+  myeongjo  other makers' serif faces, newspaper and old-style designs
+  mono      coding and typewriter faces
+  hand      handwriting faces (pen, brush, rounded hands)
+
+Usage: render_pages.py OUT_DIR [--pages N] [--seed S] [--set bench|pages|sizes|faces]
 Writes OUT_DIR/<kind>-<n>.png (.jpg for scanned and phone) and
 OUT_DIR/<kind>-<n>.gt.txt.
 """
@@ -74,6 +82,28 @@ MORE_FONTS = [
     "/usr/share/fonts/truetype/unfonts-core/UnGraphic.ttf",
     "/usr/share/fonts/truetype/baekmuk/dotum.ttf",
 ]
+
+# Faces neither set above draws with, for the faces set: the lighter, bolder
+# and eco cuts of the Nanum faces, other makers' book faces, coding and
+# typewriter faces, and handwriting faces whose syllables wander up and down
+# the line. Grouped by design; each group is a kind of page.
+FACE_FILES = {
+    "gothic": ["nanum/NanumGothicLight.ttf", "lexi/LexiGulim.ttf", "nanum/NanumSquare_acR.ttf",
+               "nanum/NanumGothicEco.ttf", "unfonts-extra/UnJamoDotum.ttf",
+               "nanum/NanumBarunGothicLight.ttf", "nanum/NanumGothicBold.ttf", "baekmuk/hline.ttf"],
+    "myeongjo": ["lexi/LexiSaebomR.ttf", "nanum/NanumMyeongjoEco.ttf",
+                 "unfonts-extra/UnShinmun.ttf", "unfonts-extra/UnJamoBatang.ttf",
+                 "nanum/NanumMyeongjoBold.ttf", "unfonts-extra/UnJamoNovel.ttf",
+                 "unfonts-extra/UnYetgul.ttf"],
+    "mono": ["naver-d2coding/D2Coding-Ver1.3.2-20180524-all.ttc", "unfonts-extra/UnTaza.ttf",
+             "nanum/NanumGothicCodingBold.ttf"],
+    "hand": ["alee/Eunjin.ttf", "nanum/NanumBarunpenR.ttf", "nanum/NanumPen.ttf",
+             "unfonts-extra/UnPen.ttf", "unfonts-core/UnPilgi.ttf", "alee/Bandal.ttf"],
+}
+FACES = {kind: [os.path.join("/usr/share/fonts/truetype", f) for f in files]
+         for kind, files in FACE_FILES.items()}
+FACE_KINDS = list(FACES)
+FACE_DPI = [150, 200, 300]
 
 PAGE_W, PAGE_H = 1654, 2339  # A4 at 200 dpi
 MARGIN = 130
@@ -422,7 +452,7 @@ def main():
     parser.add_argument("out")
     parser.add_argument("--pages", type=int, default=5, help="pages per kind")
     parser.add_argument("--seed", type=int, default=20261208)
-    parser.add_argument("--set", choices=["bench", "pages", "sizes"], default="bench")
+    parser.add_argument("--set", choices=["bench", "pages", "sizes", "faces"], default="bench")
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
 
@@ -447,6 +477,19 @@ def main():
                 page_pool = list(pool)
                 page_rng.shuffle(page_pool)
                 img, lines = render_a4(page_rng, page_pool, font_file, dpi)
+                stem = os.path.join(args.out, f"{kind}-{n}")
+                save_page(stem, img, lines, None)
+                print(f"{stem}: {os.path.basename(font_file)}, {len(lines)} lines")
+        return
+
+    if args.set == "faces":
+        pool = doc_sentences() or pool
+        rng.shuffle(pool)
+        for kind in FACE_KINDS:
+            faces = [f for f in FACES[kind] if os.path.exists(f)]
+            for n in range(args.pages):
+                font_file = faces[n % len(faces)]
+                img, lines = render_a4(rng, pool, font_file, FACE_DPI[n % len(FACE_DPI)])
                 stem = os.path.join(args.out, f"{kind}-{n}")
                 save_page(stem, img, lines, None)
                 print(f"{stem}: {os.path.basename(font_file)}, {len(lines)} lines")
