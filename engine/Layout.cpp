@@ -432,28 +432,30 @@ class Analyser {
             }
             lines.push_back(std::move(line));
         }
-        // How far each line lies below the one above, in hundredths of their
-        // character height, and whether the two are of one type size.
-        std::vector<int> pitches, alikePitches;
-        std::vector<char> alike;
+        // How far each line lies below the one above, in hundredths of the
+        // taller one's character height.
+        std::vector<Gap> gaps;
+        std::vector<int> alikePitches;
         for (size_t k = 1; k < chains.size(); ++k) {
-            const int low = std::min(lines[k - 1].height, lines[k].height);
-            const int high = std::max(lines[k - 1].height, lines[k].height);
-            pitches.push_back(
-                static_cast<int>(100 * (chains[k].YAt(middle) - chains[k - 1].YAt(middle)) / high));
-            alike.push_back(high * 4 <= low * 5);
-            if (alike.back()) {
-                alikePitches.push_back(pitches.back());
+            Gap gap;
+            gap.low = std::min(lines[k - 1].height, lines[k].height);
+            gap.high = std::max(lines[k - 1].height, lines[k].height);
+            gap.pitch = static_cast<int>(100 * (chains[k].YAt(middle) - chains[k - 1].YAt(middle)) /
+                                         gap.high);
+            if (gap.Alike()) {
+                alikePitches.push_back(gap.pitch);
             }
+            gaps.push_back(gap);
         }
-        // The column's own pitch says nothing of the gap between a heading
-        // and the text under it.
         const int alikeBreak = ParagraphBreak(alikePitches);
         Region region;
         for (size_t k = 0; k < lines.size(); ++k) {
-            if (k > 0 && pitches[k - 1] > (alike[k - 1] ? alikeBreak : kWideGap)) {
-                regions_.push_back(std::move(region));
-                region = Region();
+            if (k > 0) {
+                const Gap& gap = gaps[k - 1];
+                if (gap.pitch > (gap.Alike() ? alikeBreak : HeadingBreak(gap))) {
+                    regions_.push_back(std::move(region));
+                    region = Region();
+                }
             }
             region.lines.push_back(std::move(lines[k]));
         }
@@ -462,24 +464,53 @@ class Analyser {
         }
     }
 
-    // A pitch (in hundredths of the character height) beyond which a white
-    // gap between two lines starts a new region: a blank line's worth.
+    // Two lines, one above the other: the step between them in hundredths
+    // of the taller one's character height, and their two heights.
+    struct Gap {
+        int pitch = 0;
+        int low = 0, high = 0;
+        // Of one type size, give or take the odd taller mark (a line of
+        // a few low syllables beside one with brackets); a heading is half
+        // as high again as the text under it or more.
+        bool Alike() const { return high * 2 < low * 3; }
+    };
+
+    // A pitch beyond which a white gap between two lines of one size starts a
+    // new region: a blank line's worth.
     static constexpr int kWideGap = 220;
 
     // The pitch beyond which a gap between two lines of one type size starts
     // a new region, from the pitches of all such lines in the column. Where
-    // the column's lines keep a pitch near kWideGap already (a face drawn
-    // small in its line, a document set with wide line spacing), a gap half
-    // as wide again as the pitch of its closer lines is one. A column whose
-    // lines all keep one pitch cannot tell paragraphs from spacing and keeps
-    // kWideGap.
-    static int ParagraphBreak(const std::vector<int>& pitches) {
-        const int wider = Rank(pitches, 0.25) * 3 / 2;
-        if (wider <= kWideGap || std::none_of(pitches.begin(), pitches.end(),
-                                              [&](int pitch) { return pitch > wider; })) {
+    // the column's lines keep a pitch more than two thirds of kWideGap (a
+    // face drawn small in its line, a document set with wide line spacing),
+    // a gap half as wide again as that is one. The lines' pitch is the
+    // smallest of a character or more that at least two gaps keep, give or
+    // take a tenth: lines closer than that are pieces of one, a pair of odd
+    // pieces found apart (a bullet, a line broken in two) is no guide, and in
+    // a column of short paragraphs most gaps are paragraph gaps. A column
+    // whose lines all keep one pitch cannot tell paragraphs from spacing and
+    // keeps kWideGap.
+    static int ParagraphBreak(std::vector<int> pitches) {
+        std::sort(pitches.begin(), pitches.end());
+        int wider = 0;
+        for (size_t k = 0; k + 1 < pitches.size(); ++k) {
+            if (pitches[k] >= 100 && pitches[k + 1] * 10 <= pitches[k] * 11) {
+                wider = pitches[k] * 3 / 2;
+                break;
+            }
+        }
+        if (wider <= kWideGap || pitches.back() <= wider) {
             return kWideGap;
         }
         return wider;
+    }
+
+    // The pitch beyond which a heading and the text under it (lines of two
+    // sizes) are two regions: where the white between them is wider than
+    // the blank line kWideGap leaves between lines of one size, 1.2 times the
+    // taller one's height. The column's own pitch says nothing of this gap.
+    static int HeadingBreak(const Gap& gap) {
+        return kWideGap - 100 + 50 * (gap.low + gap.high) / gap.high;
     }
 
     // Punctuation and the small strokes of letters join the line they sit

@@ -54,14 +54,18 @@ TEST(EngineLayout, ALineWhoseSyllablesWanderIsFoundWhole) {
     }
 }
 
-// Paragraphs of 3, 2 and 4 lines with an empty line between them, at the
-// pitch of ordinary print and at a pitch as wide as a face drawn small in
-// its line keeps (more than twice the characters' height).
-TEST(EngineLayout, ParagraphsAreFoundAtAnyLineSpacing) {
+// Under a heading three times their size, with white 1.3 times its height
+// between: short paragraphs, most of one line, with an empty line between
+// them, at the pitch of ordinary print and at a pitch as wide as a face
+// drawn small in its line keeps (more than twice the characters' height).
+TEST(EngineLayout, HeadingAndParagraphsAreFoundAtAnyLineSpacing) {
     for (const int pitch : {45, 75}) {
-        engine::PixPtr page(pixCreate(1600, 1600, 1));
-        int top = 100;
-        for (const int lines : {3, 2, 4}) {
+        engine::PixPtr page(pixCreate(1600, 1800, 1));
+        for (int i = 0; i < 6; ++i) {
+            pixRasterop(page.get(), 100 + i * 100, 100, 80, 3 * kHeight, PIX_SET, nullptr, 0, 0);
+        }
+        int top = 100 + 3 * kHeight + 4 * kHeight;
+        for (const int lines : {2, 1, 1, 1, 2, 1, 1}) {
             for (int i = 0; i < lines; ++i, top += pitch) {
                 DrawLine(page.get(), 100, top, 40, {0}, 0);
             }
@@ -72,7 +76,7 @@ TEST(EngineLayout, ParagraphsAreFoundAtAnyLineSpacing) {
         for (const engine::Region& region : layout.regions) {
             sizes.push_back(region.lines.size());
         }
-        EXPECT_EQ((std::vector<size_t>{3, 2, 4}), sizes) << "pitch " << pitch;
+        EXPECT_EQ((std::vector<size_t>{1, 2, 1, 1, 1, 2, 1, 1}), sizes) << "pitch " << pitch;
     }
 }
 
