@@ -87,7 +87,43 @@ class Analyser {
             bands.back().bottom = std::max(bands.back().bottom, b.bottom);
             bands.back().members.push_back(i);
         }
-        return bands;
+        std::vector<Band> joined;
+        for (Band& band : bands) {
+            if (!joined.empty() && AreJamoRows(joined.back(), band)) {
+                joined.back().bottom = std::max(joined.back().bottom, band.bottom);
+                joined.back().members.insert(joined.back().members.end(), band.members.begin(),
+                                             band.members.end());
+            } else {
+                joined.push_back(std::move(band));
+            }
+        }
+        return joined;
+    }
+
+    // Whether `upper` and the band right under it are the upper and lower
+    // jamo of one line rather than two lines: a short line of syllables with
+    // flat vowels ("부근") has a white row between its initial consonants
+    // and the vowels under them. Each band is lower than a character, the
+    // two together are as high as one, next to no white parts them, and
+    // every component of each stands over or under one of the other; the
+    // syllables of two lines of small print do not line up like that.
+    bool AreJamoRows(const Band& upper, const Band& lower) const {
+        if ((lower.top - upper.bottom) * 7 > h_ || (upper.bottom - upper.top) * 4 >= h_ * 3 ||
+            (lower.bottom - lower.top) * 4 >= h_ * 3 || (lower.bottom - upper.top) * 4 > h_ * 5) {
+            return false;
+        }
+        auto stands = [&](int i, const Band& other) {
+            const Box& b = parts_[static_cast<size_t>(i)].box;
+            return std::any_of(other.members.begin(), other.members.end(), [&](int j) {
+                const Box& o = parts_[static_cast<size_t>(j)].box;
+                const int overlap = std::min(o.right, b.right) - std::max(o.left, b.left);
+                return overlap * 2 >= std::min(Width(o), Width(b));
+            });
+        };
+        return std::all_of(upper.members.begin(), upper.members.end(),
+                           [&](int i) { return stands(i, lower); }) &&
+               std::all_of(lower.members.begin(), lower.members.end(),
+                           [&](int i) { return stands(i, upper); });
     }
 
     // Which columns of [left, right) the band's ink covers.
@@ -239,6 +275,21 @@ class Analyser {
             heights.push_back(Height(parts_[static_cast<size_t>(i)].box));
         }
         return std::max(1, Rank(std::move(heights), 0.95));
+    }
+
+    // The character height of the line of components `members`: where no
+    // jamo is nearly as high as its syllable (a line of syllables with flat
+    // vowels, "부근"), the syllables' stacks of jamo give it. Only for a line
+    // already found: in a band of two lines set close, a stack may reach
+    // across both.
+    int LineHeightOf(const std::vector<int>& members) const {
+        const int height = HeightOf(members);
+        std::vector<int> stacks;
+        for (const std::vector<int>& stack : Stacks(members)) {
+            stacks.push_back(Height(Extent(stack)));
+        }
+        const int stacked = Rank(std::move(stacks), 0.5);
+        return stacked * 4 > height * 5 ? stacked : height;
     }
 
     // A line being followed from left to right: its components and the
@@ -425,7 +476,7 @@ class Analyser {
         for (const Chain& chain : chains) {
             Line line;
             line.box = Extent(chain.members);
-            line.height = HeightOf(chain.members);
+            line.height = LineHeightOf(chain.members);
             line.slope = chain.Slope();
             for (int i : chain.members) {
                 line.parts.push_back(parts_[static_cast<size_t>(i)].box);
