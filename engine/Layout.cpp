@@ -31,6 +31,13 @@ Box Union(const Box& a, const Box& b) {
             std::max(a.bottom, b.bottom)};
 }
 
+// Whether one box stands over the other: they share half the narrower's
+// columns, as the jamo of one syllable do.
+bool AreStacked(const Box& a, const Box& b) {
+    const int overlap = std::min(a.right, b.right) - std::max(a.left, b.left);
+    return overlap * 2 >= std::min(Width(a), Width(b));
+}
+
 bool Inside(const Box& inner, const Box& outer) {
     return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
            inner.bottom <= outer.bottom;
@@ -115,9 +122,7 @@ class Analyser {
         auto stands = [&](int i, const Band& other) {
             const Box& b = parts_[static_cast<size_t>(i)].box;
             return std::any_of(other.members.begin(), other.members.end(), [&](int j) {
-                const Box& o = parts_[static_cast<size_t>(j)].box;
-                const int overlap = std::min(o.right, b.right) - std::max(o.left, b.left);
-                return overlap * 2 >= std::min(Width(o), Width(b));
+                return AreStacked(parts_[static_cast<size_t>(j)].box, b);
             });
         };
         return std::all_of(upper.members.begin(), upper.members.end(),
@@ -366,9 +371,8 @@ class Analyser {
             // Only the last few stacks can still lie over this component.
             for (size_t k = boxes.size(); k-- > 0 && k + kRecent >= boxes.size();) {
                 Box& s = boxes[k];
-                const int overlap = std::min(s.right, b.right) - std::max(s.left, b.left);
                 const int gap = std::max(s.top, b.top) - std::min(s.bottom, b.bottom);
-                if (overlap * 2 >= std::min(Width(s), Width(b)) && gap * 7 <= h_) {
+                if (AreStacked(s, b) && gap * 7 <= h_) {
                     s = Union(s, b);
                     stacks[k].push_back(i);
                     placed = true;
