@@ -4,6 +4,7 @@
 #include <png.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -162,14 +163,40 @@ bool Supported(l_int32 format) {
            L_FORMAT_IS_TIFF(format) || format == IFF_PNM || format == IFF_GIF || format == IFF_WEBP;
 }
 
-// A PNG decoded straight to 8-bit gray, transparency laid over white, one
-// row at a time: a large colour page never exists in memory in colour (a
-// 10000 x 10000 one would take 400 MB before its gray copy).
-PixPtr DecodePngGray(const std::string& path) {
+// How widely the gray values of `gray` spread (their standard deviation),
+// sampled on a grid of about a million points: a page with text on it spreads
+// far more than one whose text vanished into its ground.
+float Spread(Pix* gray) {
+    const int side = std::max(pixGetWidth(gray), pixGetHeight(gray));
+    float spread = 0;
+    pixGetAverageMasked(gray, nullptr, 0, 0, std::max(1, side / 1024), L_STANDARD_DEVIATION,
+                        &spread);
+    return spread;
+}
+
+// Of the same page laid over white and over black, the one that shows its
+// content: black only where it spreads clearly (twice) wider, since a page
+// whose opaque parts are a photograph or a mix of colours shows on either.
+PixPtr Showing(PixPtr overWhite, PixPtr overBlack) {
+    if (!overWhite || !overBlack) {
+        return overWhite ? std::move(overWhite) : std::move(overBlack);
+    }
+    return Spread(overBlack.get()) > 2 * Spread(overWhite.get()) ? std::move(overBlack)
+                                                                 : std::move(overWhite);
+}
+
+// The PNG at `path` decoded straight to 8-bit gray over `backdrop`, one row
+// at a time: a large colour page never exists in memory in colour (a 10000 x
+// 10000 one would take 400 MB before its gray copy). `transparent` tells
+// whether the file has an alpha channel.
+PixPtr DecodePngGray(const std::string& path, png_byte backdrop, bool* transparent = nullptr) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (png_image_begin_read_from_file(&image, path.c_str()) == 0) {
         return nullptr;
+    }
+    if (transparent != nullptr) {
+        *transparent = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
     }
     image.format = PNG_FORMAT_GRAY;
     PixPtr pix(pixCreate(static_cast<l_int32>(image.width), static_cast<l_int32>(image.height), 8));
@@ -177,9 +204,9 @@ PixPtr DecodePngGray(const std::string& path) {
         png_image_free(&image);
         return nullptr;
     }
-    const png_color white{255, 255, 255};
+    const png_color ground{backdrop, backdrop, backdrop};
     const auto stride = static_cast<png_int_32>(pixGetWpl(pix.get()) * 4);
-    if (png_image_finish_read(&image, &white, pixGetData(pix.get()), stride, nullptr) == 0) {
+    if (png_image_finish_read(&image, &ground, pixGetData(pix.get()), stride, nullptr) == 0) {
         png_image_free(&image);
         return nullptr;
     }
@@ -188,32 +215,58 @@ PixPtr DecodePngGray(const std::string& path) {
     return pix;
 }
 
+// A PNG in gray, a transparent one over the ground that shows its content. The
+// second decoding costs time and a gray page's memory only for files with
+// transparency.
+PixPtr DecodePng(const std::string& path) {
+    bool transparent = false;
+    PixPtr overWhite = DecodePngGray(path, 255, &transparent);
+    if (!overWhite || !transparent) {
+        return overWhite;
+    }
+    return Showing(std::move(overWhite), DecodePngGray(path, 0));
+}
+
 // Pages are decoded to gray as they are read, since recognition uses the
 // luminance alone and gray takes a quarter of the memory of colour.
 PixPtr Decode(const std::string& path, l_int32 format, int page) {
     if (format == IFF_JFIF_JPEG) {
+        // libjpeg gives no luminance of a CMYK JPEG (as print work and
+        // Photoshop save them); Leptonica converts one to colour.
+        l_int32 width = 0, height = 0, spp = 0, ycck = 0, cmyk = 0;
+        if (readHeaderJpeg(path.c_str(), &width, &height, &spp, &ycck, &cmyk) != 0) {
+            return nullptr;
+        }
         // A truncated or corrupt JPEG still decodes, padded with gray; the
         // decoder's warnings tell it apart from a sound one.
         l_int32 warnings = 0;
-        PixPtr pix(pixReadJpeg(path.c_str(), 0, 1, &warnings, L_JPEG_READ_LUMINANCE));
+        PixPtr pix(pixReadJpeg(path.c_str(), 0, 1, &warnings,
+                               cmyk != 0 || ycck != 0 ? 0 : L_JPEG_READ_LUMINANCE));
+        if (pix && pixGetDepth(pix.get()) == 32) {
+            pix.reset(pixConvertRGBToLuminance(pix.get()));
+        }
         return warnings == 0 ? std::move(pix) : nullptr;
     }
     if (format == IFF_PNG) {
-        return DecodePngGray(path);
+        return DecodePng(path);
     }
     PixPtr pix(L_FORMAT_IS_TIFF(format) ? pixReadTiff(path.c_str(), page) : pixRead(path.c_str()));
     if (pix && pixGetDepth(pix.get()) == 32) {
-        if (pixGetSpp(pix.get()) == 4) {
-            pix.reset(pixAlphaBlendUniform(pix.get(), 0xffffff00));
-        }
-        if (pix) {
-            pix.reset(pixConvertRGBToLuminance(pix.get()));
-        }
+        pix.reset(pixGetSpp(pix.get()) == 4 ? OverBackdrop(pix.get()).release()
+                                            : pixConvertRGBToLuminance(pix.get()));
     }
     return pix;
 }
 
 }  // namespace
+
+PixPtr OverBackdrop(Pix* page) {
+    auto over = [page](l_uint32 ground) {
+        PixPtr blended(pixAlphaBlendUniform(page, ground));
+        return blended ? PixPtr(pixConvertRGBToLuminance(blended.get())) : nullptr;
+    };
+    return Showing(over(0xffffff00), over(0));
+}
 
 ResultCode ReadPages(const std::string& path, std::vector<PixPtr>& pages) {
     pages.clear();

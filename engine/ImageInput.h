@@ -22,6 +22,12 @@ using PixPtr = std::unique_ptr<Pix, PixDeleter>;
 constexpr int kMaxSide = 30000;
 constexpr long long kMaxPixels = 100'000'000;
 
+// The gray of a page with transparency: its colour laid over white where
+// that shows its content, over black where only black does (light text on a
+// transparent ground, made to be shown on a dark one). Null when Leptonica
+// cannot convert `page`, a 32-bit page with an alpha channel.
+PixPtr OverBackdrop(Pix* page);
+
 // Reads every page of the image file `path` (a UTF-8 file name) into `pages`.
 // Answers kSuccess or the failure's code; on failure `pages` is empty.
 ResultCode ReadPages(const std::string& path, std::vector<PixPtr>& pages);

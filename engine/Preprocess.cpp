@@ -25,10 +25,7 @@ PixPtr ToGray(PixPtr page) {
         return page;
     }
     if (pixGetDepth(page.get()) == 32 && pixGetSpp(page.get()) == 4) {
-        page.reset(pixAlphaBlendUniform(page.get(), 0xffffff00));
-        if (!page) {
-            return nullptr;
-        }
+        return OverBackdrop(page.get());
     }
     return PixPtr(pixConvertTo8(page.get(), 0));
 }

@@ -13,6 +13,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <vector>
+
+// libjpeg's header needs FILE and size_t declared before it.
+#include <jpeglib.h>
 
 #include "platform/text.h"
 #include "support/TextPage.h"
@@ -199,6 +203,55 @@ void Convert(const std::string& from, const std::string& to, int format) {
     ASSERT_NE(nullptr, pix) << from;
     EXPECT_EQ(0, pixWrite(to.c_str(), pix, format)) << to;
     pixDestroy(&pix);
+}
+
+void WriteCmykJpeg(const std::string& from, const std::string& to) {
+    const QImage page(QString::fromStdString(from));
+    ASSERT_FALSE(page.isNull()) << from;
+    const QImage gray = page.convertToFormat(QImage::Format_Grayscale8);
+    FILE* out = std::fopen(to.c_str(), "wb");
+    ASSERT_NE(nullptr, out) << to;
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, out);
+    info.image_width = static_cast<JDIMENSION>(gray.width());
+    info.image_height = static_cast<JDIMENSION>(gray.height());
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 90, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    // Inverted CMYK: no cyan, magenta or yellow (255), black ink stored as
+    // the page's gray.
+    std::vector<JSAMPLE> row(static_cast<size_t>(gray.width()) * 4, 255);
+    for (int y = 0; y < gray.height(); ++y) {
+        const uchar* source = gray.constScanLine(y);
+        for (int x = 0; x < gray.width(); ++x) {
+            row[static_cast<size_t>(x) * 4 + 3] = source[x];
+        }
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::fclose(out);
+}
+
+void WriteTransparentPng(const std::string& from, const std::string& to, unsigned rgb) {
+    const QImage page(QString::fromStdString(from));
+    ASSERT_FALSE(page.isNull()) << from;
+    const QImage gray = page.convertToFormat(QImage::Format_Grayscale8);
+    QImage ink(gray.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < gray.height(); ++y) {
+        const uchar* source = gray.constScanLine(y);
+        auto* target = reinterpret_cast<QRgb*>(ink.scanLine(y));
+        for (int x = 0; x < gray.width(); ++x) {
+            target[x] = (static_cast<QRgb>(255 - source[x]) << 24) | (rgb & 0xffffff);
+        }
+    }
+    ASSERT_TRUE(ink.save(QString::fromStdString(to), "PNG")) << to;
 }
 
 void WriteMultipageTiff(const std::vector<std::string>& pages, const std::string& to) {

@@ -17,6 +17,14 @@ void WriteTextPage(const std::string& path, const std::vector<std::string>& line
 // `format` (IFF_JFIF_JPEG, IFF_BMP, ...).
 void Convert(const std::string& from, const std::string& to, int format);
 
+// Writes the gray page at `from` to `to` as a CMYK JPEG the way Photoshop
+// and print work save one (inverted values, Adobe marker).
+void WriteCmykJpeg(const std::string& from, const std::string& to);
+
+// Writes the gray page at `from` to `to` as a PNG of its ink alone in colour
+// `rgb` on a transparent ground: each pixel's darkness becomes its opacity.
+void WriteTransparentPng(const std::string& from, const std::string& to, unsigned rgb);
+
 // Writes the images at `pages` into one multi-page TIFF at `to`.
 void WriteMultipageTiff(const std::vector<std::string>& pages, const std::string& to);
 

@@ -103,4 +103,23 @@ TEST(EngineRecognition, EachImageFormatIsRead) {
     }
 }
 
+// Pages as print work and design tools save them: a CMYK JPEG, and text on a
+// transparent ground, dark (made to be shown on white) or light (made to be
+// shown on a dark ground), as PNG and in Leptonica's other reader.
+TEST(EngineRecognition, CmykAndTransparentPagesAreRead) {
+    TempDir dir;
+    const std::string page = dir / "page.png";
+    const std::vector<std::string> lines = {"인쇄용 그림도 읽습니다", "transparent ground"};
+    testimages::WriteTextPage(page, lines);
+    testimages::WriteCmykJpeg(page, dir / "cmyk.jpg");
+    testimages::WriteTransparentPng(page, dir / "dark.png", 0x000000);
+    testimages::WriteTransparentPng(page, dir / "light.png", 0xffffff);
+    testimages::WriteTransparentPng(page, dir / "yellow.png", 0xf0e040);
+    testimages::Convert(dir / "light.png", dir / "light.tif", IFF_TIFF_ZIP);
+    for (const char* name : {"cmyk.jpg", "dark.png", "light.png", "yellow.png", "light.tif"}) {
+        const std::string text = RecognizedBytes(dir / name);
+        EXPECT_TRUE(MissingWords(lines, text).empty()) << name << " read: " << text;
+    }
+}
+
 }  // namespace
