@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "engine/Orientation.h"
 #include "engine/PdfInput.h"
 
 namespace engine {
@@ -245,7 +246,7 @@ PixPtr Decode(const std::string& path, l_int32 format, int page) {
         if (pix && pixGetDepth(pix.get()) == 32) {
             pix.reset(pixConvertRGBToLuminance(pix.get()));
         }
-        return warnings == 0 ? std::move(pix) : nullptr;
+        return warnings == 0 ? Oriented(std::move(pix), ExifOrientationOf(path)) : nullptr;
     }
     if (format == IFF_PNG) {
         return DecodePng(path);

@@ -19,6 +19,7 @@
 #include <jpeglib.h>
 
 #include "platform/text.h"
+#include "support/TempDir.h"
 #include "support/TextPage.h"
 
 namespace testimages {
@@ -252,6 +253,39 @@ void WriteTransparentPng(const std::string& from, const std::string& to, unsigne
         }
     }
     ASSERT_TRUE(ink.save(QString::fromStdString(to), "PNG")) << to;
+}
+
+std::string ExifSegment(int orientation, bool bigEndian) {
+    auto number = [bigEndian](uint32_t value, int bytes) {
+        std::string out = bytes == 2 ? LittleEndian16(value) : LittleEndian32(value);
+        return bigEndian ? std::string(out.rbegin(), out.rend()) : out;
+    };
+    // TIFF header, then one IFD of one entry: Orientation, SHORT, count 1.
+    const std::string tiff = std::string(bigEndian ? "MM\0*" : "II*\0", 4) + number(8, 4) +
+                             number(1, 2) + number(0x0112, 2) + number(3, 2) + number(1, 4) +
+                             number(static_cast<uint32_t>(orientation), 2) + number(0, 2) +
+                             number(0, 4);
+    const std::string body = std::string("Exif\0\0", 6) + tiff;
+    const size_t length = body.size() + 2;
+    return std::string("\xFF\xE1", 2) + static_cast<char>(length >> 8) +
+           static_cast<char>(length & 0xFF) + body;
+}
+
+void WriteTurnedJpeg(const std::string& from, const std::string& to, int quarters,
+                     int orientation) {
+    Pix* page = pixRead(from.c_str());
+    ASSERT_NE(nullptr, page) << from;
+    Pix* turned = pixRotateOrth(page, quarters);
+    pixDestroy(&page);
+    ASSERT_NE(nullptr, turned);
+    const std::string plain = to + ".plain.jpg";
+    EXPECT_EQ(0, pixWrite(plain.c_str(), turned, IFF_JFIF_JPEG));
+    pixDestroy(&turned);
+    // The Exif segment goes right after the start-of-image marker.
+    const std::string bytes = testsupport::ReadBytes(plain);
+    ASSERT_EQ("\xFF\xD8", bytes.substr(0, 2));
+    testsupport::WriteBytes(to,
+                            bytes.substr(0, 2) + ExifSegment(orientation, false) + bytes.substr(2));
 }
 
 void WriteMultipageTiff(const std::vector<std::string>& pages, const std::string& to) {

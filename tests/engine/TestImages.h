@@ -25,6 +25,15 @@ void WriteCmykJpeg(const std::string& from, const std::string& to);
 // `rgb` on a transparent ground: each pixel's darkness becomes its opacity.
 void WriteTransparentPng(const std::string& from, const std::string& to, unsigned rgb);
 
+// The Exif segment (APP1) of a JPEG that asks viewers to turn its pixels as
+// `orientation` (1 to 8) says, in either byte order.
+std::string ExifSegment(int orientation, bool bigEndian);
+
+// Writes the gray page at `from` to `to` as a camera stores it: a JPEG of the
+// pixels turned back by `quarters` quarter turns clockwise, with the Exif
+// segment that turns them upright again (`orientation`).
+void WriteTurnedJpeg(const std::string& from, const std::string& to, int quarters, int orientation);
+
 // Writes the images at `pages` into one multi-page TIFF at `to`.
 void WriteMultipageTiff(const std::vector<std::string>& pages, const std::string& to);
 

@@ -7,6 +7,7 @@
 
 #include "TestImages.h"
 #include "engine/KorvexOCR.h"
+#include "engine/Orientation.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -81,6 +82,23 @@ TEST(EngineInput, HugeImagesAreRefusedFromTheirHeaderAlone) {
         EXPECT_EQ(kUntouched, buffer) << name;
     }
     EXPECT_LT(PeakMemoryKiB() - memoryBefore, 256 * 1024);
+}
+
+TEST(EngineInput, ExifOrientationIsReadInEitherByteOrderAndIgnoredWhenMalformed) {
+    const std::string start("\xFF\xD8", 2);
+    const std::string jfif = std::string("\xFF\xE0\x00\x10JFIF\0", 9) + std::string(9, '\0');
+    const std::string little = testimages::ExifSegment(6, false);
+    const std::pair<std::string, int> cases[] = {
+        {start + jfif + little, 6},
+        {start + testimages::ExifSegment(8, true), 8},
+        {start + jfif, 1},                                  // no Exif data
+        {start + little.substr(0, little.size() - 10), 1},  // cut off inside its entry
+        {start + testimages::ExifSegment(9, false), 1},     // no such orientation
+        {little, 1},                                        // not a JPEG
+    };
+    for (const auto& [bytes, expected] : cases) {
+        EXPECT_EQ(expected, engine::ExifOrientation(bytes)) << bytes.size() << " bytes";
+    }
 }
 
 }  // namespace

@@ -122,4 +122,20 @@ TEST(EngineRecognition, CmykAndTransparentPagesAreRead) {
     }
 }
 
+// A photograph as a phone stores it: the pixels on their side or upside
+// down, with Exif data that tells viewers how to turn them upright.
+TEST(EngineRecognition, APhotographIsTurnedAsItsExifDataSays) {
+    TempDir dir;
+    const std::string page = dir / "page.png";
+    const std::vector<std::string> lines = {"휴대 전화로 찍은 쪽", "turned upright"};
+    testimages::WriteTextPage(page, lines);
+    const std::pair<int, int> turns[] = {{3, 6}, {2, 3}, {1, 8}};
+    for (const auto& [quarters, orientation] : turns) {
+        const std::string photo = dir / ("photo" + std::to_string(orientation) + ".jpg");
+        testimages::WriteTurnedJpeg(page, photo, quarters, orientation);
+        const std::string text = RecognizedBytes(photo);
+        EXPECT_TRUE(MissingWords(lines, text).empty()) << orientation << " read: " << text;
+    }
+}
+
 }  // namespace

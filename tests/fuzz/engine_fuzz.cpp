@@ -1,5 +1,6 @@
-// Small drawn pages through the whole reading of a page (clean-up, layout,
-// recognition of every line found), and lines with arbitrary boxes, heights
+// Small drawn pages, turned as the same bytes read as a JPEG's Exif data ask,
+// through the whole reading of a page (clean-up, layout, recognition of
+// every line found), and lines with arbitrary boxes, heights
 // and parts straight to the recogniser: nothing may crash, whatever the
 // rectangle, since every one is checked before Tesseract sees it.
 #include <leptonica/allheaders.h>
@@ -8,8 +9,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "engine/Layout.h"
+#include "engine/Orientation.h"
 #include "engine/Preprocess.h"
 #include "engine/Recognizer.h"
 
@@ -70,7 +73,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     engine::Recognizer& recognizer = TheRecognizer();
     Bytes bytes(data, size);
     const bool arbitraryLines = bytes.Next() % 2 == 1;
-    engine::PixPtr page = DrawPage(bytes);
+    // The same bytes as the head of a JPEG: its Exif orientation turns the
+    // page.
+    std::string head("\xFF\xD8", 2);
+    head.append(reinterpret_cast<const char*>(data), size);
+    engine::PixPtr page = engine::Oriented(DrawPage(bytes), engine::ExifOrientation(head));
     if (arbitraryLines) {
         // Lines anywhere, of any size, even turned inside out.
         Bytes lines(data, size);
