@@ -1,11 +1,14 @@
 #include "engine/PageReader.h"
 
+#include <leptonica/allheaders.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <thread>
 
 #include "engine/Layout.h"
+#include "engine/Orientation.h"
 #include "engine/Preprocess.h"
 #include "engine/Recognizer.h"
 #include "platform/text.h"
@@ -58,18 +61,50 @@ void PageReader::SetWorkers(int count) {
 
 void PageReader::Unload() {
     recognizers_.clear();
+    turns_.Unload();
     data_.reset();
 }
 
+// A page the orientation model takes for turned is read again turned upright,
+// from its layout on; the turn was right when the Hangul model is sure of
+// more than twice as many syllables (and a line's worth at least) as on the
+// page as it came.
+constexpr int kLineOfSyllables = 10;
+
 std::string PageReader::ReadPage(PixPtr page, bool& failed) {
-    const PreparedPage prepared = Prepare(std::move(page));
+    PreparedPage prepared = Prepare(std::move(page));
     if (!prepared.gray) {
         return {};
     }
+    int syllables = 0;
+    std::string text = ReadPrepared(prepared, failed, syllables);
+    // The orientation model reads the page in black and white: thresholding a
+    // large gray page itself would take it several times as long.
+    const int quarters =
+        failed ? 0 : turns_.QuartersToUpright(data_->folder, prepared.binary.get());
+    if (quarters == 0) {
+        return text;
+    }
+    PreparedPage turned;
+    turned.gray.reset(pixRotateOrth(prepared.gray.get(), quarters));
+    turned.binary.reset(pixRotateOrth(prepared.binary.get(), quarters));
+    turned.charHeight = prepared.charHeight;
+    if (!turned.gray || !turned.binary) {
+        return text;
+    }
+    prepared = {};  // not held twice
+    int turnedSyllables = 0;
+    std::string turnedText = ReadPrepared(turned, failed, turnedSyllables);
+    return turnedSyllables > std::max(2 * syllables, kLineOfSyllables) ? turnedText : text;
+}
+
+std::string PageReader::ReadPrepared(const PreparedPage& prepared, bool& failed,
+                                     int& sureSyllables) {
     const PageLayout layout = FindLayout(prepared.binary.get(), prepared.charHeight);
     struct Job {
         const Line* line;
         std::string text;
+        int sureSyllables = 0;
     };
     std::vector<Job> jobs;
     for (const Region& region : layout.regions) {
@@ -89,6 +124,7 @@ std::string PageReader::ReadPage(PixPtr page, bool& failed) {
             for (size_t i = next++; i < jobs.size() && !broken; i = next++) {
                 jobs[i].text =
                     recognizer.ReadLine(prepared.gray.get(), layout.nonText.get(), *jobs[i].line);
+                jobs[i].sureSyllables = recognizer.LastSureSyllables();
             }
         } catch (...) {
             broken = true;
@@ -111,6 +147,10 @@ std::string PageReader::ReadPage(PixPtr page, bool& failed) {
     if (broken) {
         failed = true;
         return {};
+    }
+    sureSyllables = 0;
+    for (const Job& job : jobs) {
+        sureSyllables += job.sureSyllables;
     }
     std::string text;
     size_t at = 0;

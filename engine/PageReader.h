@@ -9,6 +9,8 @@
 
 #include "engine/ImageInput.h"
 #include "engine/KorvexOCR.h"
+#include "engine/Orientation.h"
+#include "engine/Preprocess.h"
 
 namespace engine {
 
@@ -36,13 +38,19 @@ class PageReader {
     static constexpr int kMaxWorkers = 8;
 
   private:
+    // The text of `page`, turned upright first when it lies on its side or
+    // upside down.
     std::string ReadPage(PixPtr page, bool& failed);
+    // The text of a prepared page as it stands, and the number of syllables
+    // in it the Hangul model was sure of.
+    std::string ReadPrepared(const PreparedPage& prepared, bool& failed, int& sureSyllables);
 
     int workers_;
     // Looked up once, so that every worker loads the same models even when
     // the current folder changes between calls.
     std::unique_ptr<LanguageData> data_;
     std::vector<std::unique_ptr<Recognizer>> recognizers_;
+    TurnDetector turns_;
 };
 
 }  // namespace engine

@@ -72,6 +72,9 @@ std::unique_ptr<tesseract::TessBaseAPI> LoadModel(const LanguageData& data,
     return api;
 }
 
+// The confidence of a syllable the Hangul model is sure of.
+constexpr float kSureSyllable = 90;
+
 // Character height, in pixels, at which lines are handed to the recogniser.
 constexpr int kLineHeight = 36;
 
@@ -159,6 +162,7 @@ bool Recognizer::Load(const LanguageData& data) {
 }
 
 std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
+    sureSyllables_ = 0;
     const int width = pixGetWidth(gray);
     const int height = pixGetHeight(gray);
     // A little of the white around the ink, inside the image.
@@ -241,6 +245,10 @@ std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
     }
     std::vector<Symbol> symbols = ReadSymbols(*korean_);
     korean_->Clear();
+    sureSyllables_ =
+        static_cast<int>(std::count_if(symbols.begin(), symbols.end(), [](const Symbol& symbol) {
+            return symbol.confidence >= kSureSyllable && IsHangulSyllable(symbol.text);
+        }));
     if (latin_) {
         PixPtr ink(pixThresholdToBinary(crop.get(), kInk));
         ReadRunsAsLatin(crop.get(), ink.get(), 300, symbols);

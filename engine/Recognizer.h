@@ -52,6 +52,12 @@ class Recognizer {
     // is read there. The line's box is checked against the image first.
     std::string ReadLine(Pix* gray, Pix* nonText, const Line& line);
 
+    // The Hangul syllables of the last line ReadLine read that the Hangul
+    // model was sure of (confidence 90 or more). The model is fairly sure of
+    // what it makes of text on its side or upside down as well, but reads it
+    // as marks and Latin letters, few of them syllables.
+    int LastSureSyllables() const { return sureSyllables_; }
+
     // Releases the models; the next recognition loads them again.
     void Unload();
 
@@ -73,6 +79,7 @@ class Recognizer {
 
     std::unique_ptr<tesseract::TessBaseAPI> korean_;
     std::unique_ptr<tesseract::TessBaseAPI> latin_;
+    int sureSyllables_ = 0;
 };
 
 }  // namespace engine

@@ -138,4 +138,27 @@ TEST(EngineRecognition, APhotographIsTurnedAsItsExifDataSays) {
     }
 }
 
+// A page fed to the scanner on its side or upside down says nothing of it;
+// its text tells which way is up.
+TEST(EngineRecognition, APageScannedOnItsSideOrUpsideDownIsReadUpright) {
+    TempDir dir;
+    const std::string page = dir / "page.png";
+    const std::vector<std::string> lines = {
+        "스캐너에 옆으로 넣은 쪽도", "거꾸로 넣은 쪽도 바로 읽습니다",
+        "글자의 모양이 위아래를 알려 줍니다", "한 줄 한 줄 차례대로 읽습니다",
+        "pages fed the wrong way round"};
+    testimages::WriteTextPage(page, lines);
+    Pix* upright = pixRead(page.c_str());
+    ASSERT_NE(nullptr, upright);
+    for (int quarters : {1, 2, 3}) {
+        const std::string turned = dir / ("turned" + std::to_string(quarters) + ".png");
+        Pix* pix = pixRotateOrth(upright, quarters);
+        ASSERT_EQ(0, pixWrite(turned.c_str(), pix, IFF_PNG));
+        pixDestroy(&pix);
+        const std::string text = RecognizedBytes(turned);
+        EXPECT_TRUE(MissingWords(lines, text).empty()) << quarters << " read: " << text;
+    }
+    pixDestroy(&upright);
+}
+
 }  // namespace
