@@ -94,8 +94,10 @@ std::string PageReader::ReadPage(PixPtr page, bool& failed) {
     }
     prepared = {};  // not held twice
     int turnedSyllables = 0;
-    std::string turnedText = ReadPrepared(turned, failed, turnedSyllables);
-    return turnedSyllables > std::max(2 * syllables, kLineOfSyllables) ? turnedText : text;
+    bool turnedFailed = false;
+    std::string turnedText = ReadPrepared(turned, turnedFailed, turnedSyllables);
+    return !turnedFailed && turnedSyllables > std::max(2 * syllables, kLineOfSyllables) ? turnedText
+                                                                                        : text;
 }
 
 std::string PageReader::ReadPrepared(const PreparedPage& prepared, bool& failed,
