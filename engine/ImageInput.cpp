@@ -25,15 +25,6 @@ bool SizeAcceptable(long long width, long long height) {
            width * height <= kMaxPixels;
 }
 
-// The unsigned little-endian number in the `count` bytes at `bytes`.
-uint32_t LittleEndian(const unsigned char* bytes, int count) {
-    uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i) {
-        value = value << 8 | bytes[i];
-    }
-    return value;
-}
-
 // Skips a chain of GIF data sub-blocks (length byte, data, ..., zero byte).
 bool SkipGifSubBlocks(std::istream& in) {
     for (;;) {
@@ -59,7 +50,7 @@ ResultCode CheckGifFrames(const std::string& path) {
     if (!in.read(reinterpret_cast<char*>(header), sizeof header)) {
         return kImageDamaged;
     }
-    if (!SizeAcceptable(LittleEndian(header + 6, 2), LittleEndian(header + 8, 2))) {
+    if (!SizeAcceptable(ByteNumber(header + 6, 2, false), ByteNumber(header + 8, 2, false))) {
         return kImageTooLarge;
     }
     if (header[10] & 0x80) {
@@ -85,8 +76,8 @@ ResultCode CheckGifFrames(const std::string& path) {
         if (!in.read(reinterpret_cast<char*>(descriptor), sizeof descriptor)) {
             return kImageDamaged;
         }
-        long long width = LittleEndian(descriptor + 4, 2);
-        long long height = LittleEndian(descriptor + 6, 2);
+        long long width = ByteNumber(descriptor + 4, 2, false);
+        long long height = ByteNumber(descriptor + 6, 2, false);
         pixels += width * height;
         if (!SizeAcceptable(width, height) || pixels > kMaxPixels) {
             return kImageTooLarge;
@@ -110,8 +101,8 @@ ResultCode CheckBmpHeader(const std::string& path) {
     if (!in.read(reinterpret_cast<char*>(header), sizeof header)) {
         return kImageDamaged;
     }
-    long long width = static_cast<int32_t>(LittleEndian(header + 18, 4));
-    long long height = static_cast<int32_t>(LittleEndian(header + 22, 4));
+    long long width = static_cast<int32_t>(ByteNumber(header + 18, 4, false));
+    long long height = static_cast<int32_t>(ByteNumber(header + 22, 4, false));
     return SizeAcceptable(width, height < 0 ? -height : height) ? kSuccess : kImageTooLarge;
 }
 
@@ -260,6 +251,14 @@ PixPtr Decode(const std::string& path, l_int32 format, int page) {
 }
 
 }  // namespace
+
+uint32_t ByteNumber(const unsigned char* bytes, int count, bool bigEndian) {
+    uint32_t value = 0;
+    for (int i = 0; i < count; ++i) {
+        value = value << 8 | bytes[bigEndian ? i : count - 1 - i];
+    }
+    return value;
+}
 
 PixPtr OverBackdrop(Pix* page) {
     auto over = [page](l_uint32 ground) {

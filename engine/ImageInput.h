@@ -3,6 +3,7 @@
 // an enormous image is refused at once instead of exhausting memory.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ using PixPtr = std::unique_ptr<Pix, PixDeleter>;
 // The largest image accepted: each side, and the pixels of all pages together.
 constexpr int kMaxSide = 30000;
 constexpr long long kMaxPixels = 100'000'000;
+
+// The unsigned number in the `count` (at most 4) bytes at `bytes`, most
+// significant first when `bigEndian`, as image headers store their sizes.
+uint32_t ByteNumber(const unsigned char* bytes, int count, bool bigEndian);
 
 // The gray of a page with transparency: its colour laid over white where
 // that shows its content, over black where only black does (light text on a

@@ -21,13 +21,8 @@ long Number(std::string_view bytes, size_t offset, int count, bool bigEndian) {
     if (offset > bytes.size() || bytes.size() - offset < static_cast<size_t>(count)) {
         return -1;
     }
-    long value = 0;
-    for (int i = 0; i < count; ++i) {
-        const auto byte =
-            static_cast<unsigned char>(bytes[offset + (bigEndian ? i : count - 1 - i)]);
-        value = value << 8 | byte;
-    }
-    return value;
+    return ByteNumber(reinterpret_cast<const unsigned char*>(bytes.data() + offset), count,
+                      bigEndian);
 }
 
 // The orientation tag of the TIFF structure that Exif data is.
