@@ -105,6 +105,14 @@ bool IsLetterOrDigit(const std::string& character) {
 
 }  // namespace
 
+size_t WordEnd(const std::vector<Symbol>& symbols, size_t first) {
+    size_t end = first + 1;
+    while (end < symbols.size() && !symbols[end].startsWord) {
+        ++end;
+    }
+    return end;
+}
+
 bool IsHangulSyllable(const std::string& character) {
     char32_t c = FirstCodePoint(character);
     return c >= 0xAC00 && c <= 0xD7A3;
@@ -169,10 +177,7 @@ std::vector<Run> LatinCandidates(const std::vector<Symbol>& symbols) {
     const int syllableHeight = TypicalSyllableHeight(symbols);
     std::vector<Run> words;
     for (size_t first = 0; first < symbols.size();) {
-        size_t last = first;
-        while (last + 1 < symbols.size() && !symbols[last + 1].startsWord) {
-            ++last;
-        }
+        const size_t last = WordEnd(symbols, first) - 1;
         bool squeezed = false, doubted = false, confused = false;
         for (size_t i = first; i <= last; ++i) {
             const Symbol& symbol = symbols[i];
@@ -274,10 +279,7 @@ std::string WithoutMarkBeforeSyllable(const std::vector<Symbol>& symbols, size_t
 std::vector<LatinPart> LatinParts(const std::vector<Symbol>& symbols) {
     std::vector<LatinPart> parts;
     for (size_t first = 0; first < symbols.size();) {
-        size_t end = first + 1;
-        while (end < symbols.size() && !symbols[end].startsWord) {
-            ++end;
-        }
+        const size_t end = WordEnd(symbols, first);
         // Symbols a second reading emptied belong to the part they were read
         // with; the ending is the syllables from the first one on.
         size_t ending = first;
@@ -400,10 +402,7 @@ std::vector<char> WordsOverHangul(const std::vector<Symbol>& english,
                                   const std::vector<std::pair<int, int>>& places) {
     std::vector<char> over(english.size(), 0);
     for (size_t start = 0; start < english.size();) {
-        size_t end = start + 1;
-        while (end < english.size() && !english[end].startsWord) {
-            ++end;
-        }
+        const size_t end = WordEnd(english, start);
         size_t overLatin = 0;
         for (size_t i = start; i < end; ++i) {
             const int centre = CentreOf(english[i]);
@@ -596,10 +595,7 @@ std::vector<Swallowed> SwallowedWords(const std::vector<Symbol>& symbols,
         return found;
     }
     for (size_t first = 0, end = 0; first < symbols.size(); first = end) {
-        end = first + 1;
-        while (end < symbols.size() && !symbols[end].startsWord) {
-            ++end;
-        }
+        end = WordEnd(symbols, first);
         if (end - first > kMostSwallowing ||
             !std::all_of(symbols.begin() + static_cast<long>(first),
                          symbols.begin() + static_cast<long>(end),

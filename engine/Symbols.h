@@ -23,6 +23,10 @@ struct Symbol {
 // The characters of the last recognition of `api`, in reading order.
 std::vector<Symbol> ReadSymbols(tesseract::TessBaseAPI& api);
 
+// The end of the word that begins with symbol `first`: the index of the next
+// symbol that starts a word, or the number of symbols.
+size_t WordEnd(const std::vector<Symbol>& symbols, size_t first);
+
 // True for a precomposed Hangul syllable.
 bool IsHangulSyllable(const std::string& character);
 
