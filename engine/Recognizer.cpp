@@ -8,11 +8,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 #include "engine/FaintStop.h"
 #include "engine/Mend.h"
 #include "engine/Preprocess.h"
 #include "engine/Rank.h"
+#include "engine/SurerSyllables.h"
 #include "engine/Symbols.h"
 #include "platform/text.h"
 
@@ -31,6 +33,8 @@ bool ChooseModels(const std::string& folder, LanguageData& found) {
             found.folder = folder;
             found.korean = korean;
             found.latin = HasModel(folder, "eng") ? "eng" : "";
+            found.secondKorean =
+                std::string_view(korean) != "kor" && HasModel(folder, "kor") ? "kor" : "";
             return true;
         }
     }
@@ -138,12 +142,13 @@ Recognizer::~Recognizer() {
 }
 
 void Recognizer::Unload() {
-    for (auto* api : {korean_.get(), latin_.get()}) {
+    for (auto* api : {korean_.get(), secondKorean_.get(), latin_.get()}) {
         if (api != nullptr) {
             api->End();
         }
     }
     korean_.reset();
+    secondKorean_.reset();
     latin_.reset();
 }
 
@@ -154,6 +159,9 @@ bool Recognizer::Load(const LanguageData& data) {
     korean_ = LoadModel(data, data.korean, tesseract::PSM_SINGLE_LINE);
     if (!korean_) {
         return false;
+    }
+    if (!data.secondKorean.empty()) {
+        secondKorean_ = LoadModel(data, data.secondKorean, tesseract::PSM_SINGLE_LINE);
     }
     if (!data.latin.empty()) {
         latin_ = LoadModel(data, data.latin, tesseract::PSM_SINGLE_LINE);
@@ -245,6 +253,14 @@ std::string Recognizer::ReadLine(Pix* gray, Pix* nonText, const Line& line) {
     }
     std::vector<Symbol> symbols = ReadSymbols(*korean_);
     korean_->Clear();
+    if (secondKorean_ && DoubtsASyllable(symbols)) {
+        secondKorean_->SetImage(crop.get());
+        secondKorean_->SetSourceResolution(300);
+        if (secondKorean_->Recognize(nullptr) == 0) {
+            TakeSurerSyllables(symbols, ReadSymbols(*secondKorean_));
+        }
+        secondKorean_->Clear();
+    }
     sureSyllables_ =
         static_cast<int>(std::count_if(symbols.begin(), symbols.end(), [](const Symbol& symbol) {
             return symbol.confidence >= kSureSyllable && IsHangulSyllable(symbol.text);

@@ -2,8 +2,10 @@
 // that every later line is read without loading them again. Each worker of
 // the engine has its own; one reader is used by one thread at a time.
 //
-// A line is read with the Hangul model alone, which reads Korean far better
-// than any mix of models, but misreads Latin letters. Every run of letters
+// A line is read with the Hangul model, which reads Korean far better than
+// any mix of models, but misreads Latin letters; where it doubts a syllable,
+// the Korean model "kor" reads the line too, and each syllable is taken
+// from the model surer of it (see TakeSurerSyllables). Every run of letters
 // that is not Hangul is therefore read again with the English model, and the
 // English reading replaces it when the English model is sure of it. Then the
 // whole line is read with the English model, which reads names and options
@@ -30,7 +32,10 @@ namespace engine {
 struct LanguageData {
     std::string folder;
     std::string korean;  // "Hangul", "script/Hangul" or "kor"
-    std::string latin;   // "eng", or empty when there is no English model
+    // "kor" beside "Hangul" or "script/Hangul": a second opinion on the
+    // syllables the first model doubts; empty when there is none.
+    std::string secondKorean;
+    std::string latin;  // "eng", or empty when there is no English model
 };
 
 // Looks the language data up; false when there is no Korean model.
@@ -78,6 +83,7 @@ class Recognizer {
     void ReadSwallowedWords(Pix* image, Pix* ink, int resolution, std::vector<Symbol>& symbols);
 
     std::unique_ptr<tesseract::TessBaseAPI> korean_;
+    std::unique_ptr<tesseract::TessBaseAPI> secondKorean_;
     std::unique_ptr<tesseract::TessBaseAPI> latin_;
     int sureSyllables_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "engine/SurerSyllables.h"
 #include "engine/Symbols.h"
 
 namespace {
@@ -327,5 +328,45 @@ TEST(EngineSymbols, AParticleWhoseInkReachesFarLeftSwallowedALatinWord) {
             found.insert(found.end(), {static_cast<int>(word.first), word.from, word.split});
         }
         EXPECT_EQ(found, c.expected) << c.what;
+    }
+}
+
+TEST(EngineSymbols, EachSyllableIsTakenFromTheModelSurerOfIt) {
+    // The first model's "옴션을 ls를", unsure of 옴.
+    auto own = [] {
+        auto symbols = Placed({{"옴", "션", "을"}, {"l", "s", "를"}});
+        const float confidences[] = {80, 97, 95, 90, 90, 99};
+        for (size_t i = 0; i < symbols.size(); ++i) {
+            symbols[i].confidence = confidences[i];
+        }
+        return symbols;
+    };
+    struct Case {
+        const char* what;
+        std::vector<std::vector<std::string>> other;
+        int shift;  // of the second reading's boxes, in pixels
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"surer syllables taken, Latin words kept",
+         {{"옵", "선", "을"}, {"느", "스", "를"}},
+         0,
+         "옵션을 ls를\n"},
+        {"boxes a little apart", {{"옵", "선", "을"}}, 5, "옵션을 ls를\n"},
+        {"a word of other length", {{"옵", "션", "이", "을"}}, 0, "옴션을 ls를\n"},
+        {"a Latin reading", {{"o", "p", "t"}}, 0, "옴션을 ls를\n"},
+        {"a word elsewhere on the line", {{"옵", "선", "을"}}, 15, "옴션을 ls를\n"},
+    };
+    for (const Case& c : cases) {
+        auto symbols = own();
+        auto other = Placed(c.other);
+        for (Symbol& symbol : other) {
+            symbol.left += c.shift;
+            symbol.right += c.shift;
+            symbol.confidence = symbol.text == "선" ? 80 : 99;
+        }
+        ASSERT_TRUE(engine::DoubtsASyllable(symbols));
+        engine::TakeSurerSyllables(symbols, other);
+        EXPECT_EQ(c.expected, engine::Text(symbols)) << c.what;
     }
 }
