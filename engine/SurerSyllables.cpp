@@ -1,7 +1,6 @@
 #include "engine/SurerSyllables.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace engine {
 
