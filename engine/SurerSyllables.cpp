@@ -1,6 +1,8 @@
 #include "engine/SurerSyllables.h"
 
 #include <algorithm>
+#include <cctype>
+#include <utility>
 
 namespace engine {
 
@@ -12,26 +14,39 @@ bool DoubtsASyllable(const std::vector<Symbol>& symbols) {
 
 namespace {
 
-// A word: symbols [first, end), and the columns [left, right) its boxes span.
+// The syllables of a word, by index, and the columns [left, right) their
+// boxes span.
 struct Word {
-    size_t first = 0, end = 0;
+    std::vector<size_t> syllables;
     int left = 0, right = 0;
 };
 
-// The words of `symbols` that hold Hangul syllables alone.
+// A mark that may stand beside a word's syllables: a full stop, a comma, a
+// bracket or a quote.
+bool IsAsciiMark(const std::string& text) {
+    return text.size() == 1 && std::ispunct(static_cast<unsigned char>(text[0])) != 0;
+}
+
+// The words of `symbols` that hold Hangul syllables and nothing else but
+// ASCII marks.
 std::vector<Word> HangulWords(const std::vector<Symbol>& symbols) {
     std::vector<Word> words;
     for (size_t first = 0; first < symbols.size();) {
         const size_t end = WordEnd(symbols, first);
-        Word word{first, end, symbols[first].left, symbols[first].right};
+        Word word;
         bool hangul = true;
         for (size_t i = first; i < end; ++i) {
-            hangul = hangul && IsHangulSyllable(symbols[i].text);
-            word.left = std::min(word.left, symbols[i].left);
+            if (!IsHangulSyllable(symbols[i].text)) {
+                hangul = hangul && IsAsciiMark(symbols[i].text);
+                continue;
+            }
+            word.left =
+                word.syllables.empty() ? symbols[i].left : std::min(word.left, symbols[i].left);
             word.right = std::max(word.right, symbols[i].right);
+            word.syllables.push_back(i);
         }
-        if (hangul) {
-            words.push_back(word);
+        if (hangul && !word.syllables.empty()) {
+            words.push_back(std::move(word));
         }
         first = end;
     }
@@ -50,16 +65,16 @@ void TakeSurerSyllables(std::vector<Symbol>& symbols, const std::vector<Symbol>&
         const auto match = std::max_element(
             others.begin(), others.end(),
             [&](const Word& a, const Word& b) { return Overlap(word, a) < Overlap(word, b); });
-        if (match == others.end() || match->end - match->first != word.end - word.first) {
+        if (match == others.end() || match->syllables.size() != word.syllables.size()) {
             continue;
         }
         const int wider = std::max(word.right - word.left, match->right - match->left);
         if (wider <= 0 || Overlap(word, *match) * 5 < wider * 4) {
             continue;
         }
-        for (size_t i = 0; i < word.end - word.first; ++i) {
-            Symbol& own = symbols[word.first + i];
-            const Symbol& theirs = other[match->first + i];
+        for (size_t i = 0; i < word.syllables.size(); ++i) {
+            Symbol& own = symbols[word.syllables[i]];
+            const Symbol& theirs = other[match->syllables[i]];
             if (theirs.confidence > own.confidence) {
                 own.text = theirs.text;
                 own.confidence = theirs.confidence;

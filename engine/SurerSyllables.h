@@ -19,10 +19,12 @@ bool DoubtsASyllable(const std::vector<Symbol>& symbols);
 
 // Puts in `symbols`, one model's reading of a line, the syllables that
 // `other`, another model's reading of the same image, is surer of. Only
-// words of Hangul syllables alone are weighed, each against the word of
-// `other` that overlaps it most, when their boxes overlap by four fifths of
-// the wider and they hold as many syllables; then each syllable is taken
-// from the reading with the higher confidence in it, with that confidence.
+// words of Hangul syllables, with no other character than ASCII marks (a
+// full stop, a comma, a bracket), are weighed, each against the word of
+// `other` whose syllables overlap its syllables most, when those overlap by
+// four fifths of the wider and there are as many; then each syllable is
+// taken from the reading with the higher confidence in it, with that
+// confidence. The marks stay as `symbols` has them.
 // The two Korean models that Debian ships misread different letter shapes
 // (one takes the ㅂ of "옵션" for ㅁ, the other the ㅍ of "프" for ㄹ) and
 // each is less sure where it is wrong; words that differ in length or in

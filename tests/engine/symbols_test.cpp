@@ -332,10 +332,10 @@ TEST(EngineSymbols, AParticleWhoseInkReachesFarLeftSwallowedALatinWord) {
 }
 
 TEST(EngineSymbols, EachSyllableIsTakenFromTheModelSurerOfIt) {
-    // The first model's "옴션을 ls를", unsure of 옴.
+    // The first model's "옴션을, ls를", unsure of 옴.
     auto own = [] {
-        auto symbols = Placed({{"옴", "션", "을"}, {"l", "s", "를"}});
-        const float confidences[] = {80, 97, 95, 90, 90, 99};
+        auto symbols = Placed({{"옴", "션", "을", ","}, {"l", "s", "를"}});
+        const float confidences[] = {80, 97, 95, 90, 90, 90, 99};
         for (size_t i = 0; i < symbols.size(); ++i) {
             symbols[i].confidence = confidences[i];
         }
@@ -351,11 +351,11 @@ TEST(EngineSymbols, EachSyllableIsTakenFromTheModelSurerOfIt) {
         {"surer syllables taken, Latin words kept",
          {{"옵", "선", "을"}, {"느", "스", "를"}},
          0,
-         "옵션을 ls를\n"},
-        {"boxes a little apart", {{"옵", "선", "을"}}, 5, "옵션을 ls를\n"},
-        {"a word of other length", {{"옵", "션", "이", "을"}}, 0, "옴션을 ls를\n"},
-        {"a Latin reading", {{"o", "p", "t"}}, 0, "옴션을 ls를\n"},
-        {"a word elsewhere on the line", {{"옵", "선", "을"}}, 15, "옴션을 ls를\n"},
+         "옵션을, ls를\n"},
+        {"boxes a little apart", {{"옵", "선", "을"}}, 5, "옵션을, ls를\n"},
+        {"a word of other length", {{"옵", "션", "이", "을"}}, 0, "옴션을, ls를\n"},
+        {"a Latin reading", {{"o", "p", "t"}}, 0, "옴션을, ls를\n"},
+        {"a word elsewhere on the line", {{"옵", "선", "을"}}, 15, "옴션을, ls를\n"},
     };
     for (const Case& c : cases) {
         auto symbols = own();
