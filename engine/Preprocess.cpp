@@ -97,6 +97,44 @@ void RemoveSpecks(Pix* gray) {
     pixSetMasked(gray, specks.get(), 0xff);
 }
 
+// Resolutions that differ by less than this are taken as equal: scanners
+// round them, and a tenth more or less changes no letter's shape.
+constexpr double kSquareEnough = 1.1;
+// A page said to be stretched more than this says something wrong of itself.
+constexpr double kMostStretch = 4.0;
+
+// `gray` with square pixels, as the resolution its file gave (`xres` by
+// `yres`) says it is to be shown. A fax sent at standard resolution (204 x
+// 98 dpi) keeps every other scan line, so its letters are half as high as
+// they are wide, and the recogniser reads squashed letters as others. The
+// axis of lower resolution is stretched to match the other, interpolating
+// (a fax's specks were taken out before, while it was still two-tone); a
+// page too large to be stretched has its other axis reduced instead. Pages
+// without a resolution for both axes, or whose ratio is beyond reason, are
+// kept as they are.
+PixPtr WithSquarePixels(PixPtr gray, l_int32 xres, l_int32 yres) {
+    if (xres <= 0 || yres <= 0) {
+        return gray;
+    }
+    const double ratio = static_cast<double>(std::max(xres, yres)) / std::min(xres, yres);
+    if (ratio < kSquareEnough || ratio > kMostStretch) {
+        return gray;
+    }
+    // The scale of the axis of lower resolution, and of the other, for the
+    // page stretched or, when that would be too large, reduced.
+    double lower = ratio, higher = 1;
+    const double width = pixGetWidth(gray.get()), height = pixGetHeight(gray.get());
+    const double lowerSide = yres < xres ? height : width;
+    if (width * height * ratio > kMaxPixels || lowerSide * ratio > kMaxSide) {
+        lower = 1;
+        higher = 1 / ratio;
+    }
+    const auto sx = static_cast<l_float32>(yres < xres ? higher : lower);
+    const auto sy = static_cast<l_float32>(yres < xres ? lower : higher);
+    PixPtr square(pixScaleGrayLI(gray.get(), sx, sy));
+    return square ? std::move(square) : std::move(gray);
+}
+
 // Levels the background to white and stretches the ink to black. The white
 // point lies below the levelled background so that its noise becomes white.
 PixPtr Level(Pix* gray) {
@@ -165,6 +203,10 @@ double CharacterHeight(Pix* gray) {
 
 PreparedPage Prepare(PixPtr page) {
     PreparedPage prepared;
+    l_int32 xres = 0, yres = 0;
+    if (page) {
+        pixGetResolution(page.get(), &xres, &yres);
+    }
     PixPtr gray = page ? ToGray(std::move(page)) : nullptr;
     if (!gray || IsBlank(gray.get())) {
         return prepared;
@@ -177,6 +219,7 @@ PreparedPage Prepare(PixPtr page) {
         return prepared;
     }
     RemoveSpecks(gray.get());
+    gray = WithSquarePixels(std::move(gray), xres, yres);
     MakeTextDark(gray.get());
     PixPtr work = Level(gray.get());
     gray.reset();

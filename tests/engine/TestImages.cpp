@@ -288,6 +288,29 @@ void WriteTurnedJpeg(const std::string& from, const std::string& to, int quarter
                             bytes.substr(0, 2) + ExifSegment(orientation, false) + bytes.substr(2));
 }
 
+void WriteStandardFax(const std::string& from, const std::string& to) {
+    Pix* page = pixRead(from.c_str());
+    ASSERT_NE(nullptr, page) << from;
+    Pix* gray = pixConvertTo8(page, 0);
+    pixDestroy(&page);
+    ASSERT_NE(nullptr, gray);
+    const l_int32 width = pixGetWidth(gray), height = pixGetHeight(gray) / 2;
+    Pix* fax = pixCreate(width, height, 1);
+    ASSERT_NE(nullptr, fax);
+    for (l_int32 y = 0; y < height; ++y) {
+        for (l_int32 x = 0; x < width; ++x) {
+            l_uint32 upper = 0, lower = 0;
+            pixGetPixel(gray, x, 2 * y, &upper);
+            pixGetPixel(gray, x, 2 * y + 1, &lower);
+            pixSetPixel(fax, x, y, upper + lower < 2 * 150 ? 1 : 0);
+        }
+    }
+    pixDestroy(&gray);
+    pixSetResolution(fax, 204, 98);
+    EXPECT_EQ(0, pixWriteTiff(to.c_str(), fax, IFF_TIFF_G4, "w"));
+    pixDestroy(&fax);
+}
+
 void WriteMultipageTiff(const std::vector<std::string>& pages, const std::string& to) {
     for (size_t i = 0; i < pages.size(); ++i) {
         Pix* pix = pixRead(pages[i].c_str());

@@ -34,6 +34,11 @@ std::string ExifSegment(int orientation, bool bigEndian);
 // segment that turns them upright again (`orientation`).
 void WriteTurnedJpeg(const std::string& from, const std::string& to, int quarters, int orientation);
 
+// Writes the page at `from`, drawn at 204 dpi both ways, as a fax machine
+// sends it at standard resolution: each scan line as high as two of the page's
+// rows, in black and white, as a Group 4 TIFF that says 204 x 98 dpi.
+void WriteStandardFax(const std::string& from, const std::string& to);
+
 // Writes the images at `pages` into one multi-page TIFF at `to`.
 void WriteMultipageTiff(const std::vector<std::string>& pages, const std::string& to);
 

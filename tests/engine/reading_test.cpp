@@ -221,6 +221,20 @@ TEST(EngineReading, ABinarisedPageAt150DpiIsRead) {
     EXPECT_LT(CharacterErrorRate(Joined({lines}), text), 0.06) << text;
 }
 
+// A fax at standard resolution stores half as many lines as columns, and its
+// TIFF says so (204 x 98 dpi): read as stored, its letters are squashed to
+// half their height and misread (12% to 75% of the characters wrong).
+TEST(EngineReading, AFaxAtStandardResolutionIsReadAtItsShape) {
+    TempDir dir;
+    const std::vector<std::string> lines = Slice(4, 12);
+    DrawnPage page = PageOfSize(1728, 1100);
+    page.blocks = {{lines, 170, 120, 30, 1.6}};
+    testimages::WriteDrawnPage(dir / "fine.png", page);
+    testimages::WriteStandardFax(dir / "fine.png", dir / "fax.tif");
+    const std::string text = Read(dir / "fax.tif");
+    EXPECT_LT(CharacterErrorRate(Joined({lines}), text), 0.04) << text;
+}
+
 // A blank page as large as an image may be (10000 x 10000 in colour) is seen
 // to be blank before anything is done at full size: in little more time than
 // decoding the file takes (zlib alone needs about a second for its 300 MB on
