@@ -17,8 +17,26 @@ namespace {
 constexpr char32_t kFirstSyllable = 0xAC00, kLastSyllable = 0xD7A3;
 constexpr char32_t kFinalM = 16, kFinalB = 17;
 
+bool IsSyllable(char32_t c) {
+    return c >= kFirstSyllable && c <= kLastSyllable;
+}
+
 bool EndsInM(char32_t c) {
-    return c >= kFirstSyllable && c <= kLastSyllable && (c - kFirstSyllable) % 28 == kFinalM;
+    return IsSyllable(c) && (c - kFirstSyllable) % 28 == kFinalM;
+}
+
+// True when the character at `i` of `characters` is a full stop with a
+// syllable on either side: Korean puts a blank after a full stop, so this is
+// a speck of a binarised page read in the white between two words. After the
+// syllables that end sentences (다, 요, 까) it is taken for a full stop whose
+// blank the recogniser lost, as it does in faces set close.
+bool IsSpeckBetweenWords(const std::vector<platform::Utf8Character>& characters, size_t i) {
+    if (characters[i].code != U'.' || i == 0 || i + 1 >= characters.size()) {
+        return false;
+    }
+    const char32_t before = characters[i - 1].code;
+    return IsSyllable(before) && IsSyllable(characters[i + 1].code) &&
+           std::u32string_view(U"다요까").find(before) == std::u32string_view::npos;
 }
 
 // True when the capital I at `i` of `characters` is a lower-case l: it
@@ -62,6 +80,9 @@ std::string Mended(std::string_view line) {
         } else if (EndsInM(c) && i + 2 < characters.size() && characters[i + 1].code == U'니' &&
                    (characters[i + 2].code == U'다' || characters[i + 2].code == U'까')) {
             platform::AppendUtf8(mended, c - kFinalM + kFinalB);
+            ++i;
+        } else if (IsSpeckBetweenWords(characters, i)) {
+            mended += ' ';
             ++i;
         } else if (IsLowerL(characters, i)) {
             mended += 'l';

@@ -28,6 +28,11 @@ TEST(EngineMend, OptionDashesAndFormalEndingsAreMended) {
         {"김니은", "김니은"},
         {"나타냄", "나타냄"},
         {"합니다", "합니다"},
+        // A full stop between syllables is a speck in the white between words.
+        {"쪽부터.차례대로.처리합니다.", "쪽부터 차례대로 처리합니다."},
+        {"1.6 판, foo.xz 파일, 다.b", "1.6 판, foo.xz 파일, 다.b"},
+        // After a sentence's end it is a full stop whose blank was lost.
+        {"합니다.이는 해요.그럼 할까.다음", "합니다.이는 해요.그럼 할까.다음"},
         // A capital I that begins no English word is an l.
         {"Izma 파일, Ic=3 값과 (Ip)", "lzma 파일, lc=3 값과 (lp)"},
         {"If In Is It Icon Illegal I xI ISO", "If In Is It Icon Illegal I xI ISO"},
