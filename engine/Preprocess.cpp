@@ -73,11 +73,19 @@ PixPtr Denoise(PixPtr gray) {
     return smooth ? std::move(smooth) : std::move(gray);
 }
 
+// How near other ink a speck may lie and still be taken for part of it, in
+// pixels of the page as stored.
+constexpr int kSpeckCompany = 5;
+
 // A binarised page (a fax) has lone black pixels everywhere, which the
 // enlargement turns into dots the recogniser reads as marks or joins to
 // strokes. On a page of black and white alone, ink of one or two pixels is
-// taken out: a full stop, even at fax resolution, has more. Gray pages keep
-// theirs, since the full stop of small screen print may be a pixel or two.
+// taken out where no other ink lies within kSpeckCompany pixels: a full stop,
+// even at fax resolution, has more, and the thin strokes of a light face that
+// binarisation broke into pieces leave pieces of a pixel or two beside the
+// rest of their letter, which taking them out would wear away. Gray pages
+// keep theirs, since the full stop of small screen print may be a pixel or
+// two.
 void RemoveSpecks(Pix* gray) {
     NUMA* histogram = pixGetGrayHistogram(gray, 2);
     if (histogram == nullptr) {
@@ -91,9 +99,15 @@ void RemoveSpecks(Pix* gray) {
     }
     PixPtr binary(pixThresholdToBinary(gray, 128));
     PixPtr specks(binary ? pixSelectByArea(binary.get(), 2, 8, L_SELECT_IF_LTE, nullptr) : nullptr);
-    if (!specks) {
+    PixPtr rest(specks ? pixSubtract(nullptr, binary.get(), specks.get()) : nullptr);
+    constexpr int kReach = 2 * kSpeckCompany + 1;
+    PixPtr near(rest ? pixDilateBrick(nullptr, rest.get(), kReach, kReach) : nullptr);
+    PixPtr seeds(near ? pixAnd(nullptr, specks.get(), near.get()) : nullptr);
+    PixPtr accompanied(seeds ? pixSeedfillBinary(nullptr, seeds.get(), specks.get(), 8) : nullptr);
+    if (!accompanied) {
         return;
     }
+    pixSubtract(specks.get(), specks.get(), accompanied.get());
     pixSetMasked(gray, specks.get(), 0xff);
 }
 
