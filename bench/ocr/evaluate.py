@@ -36,6 +36,7 @@ SETTINGS = [DEFAULTS, "-l Hangul", TIMED, "-l Hangul+eng --psm 6", "-l kor --psm
 def pages_of(folder, kind):
     found = glob.glob(os.path.join(folder, kind + "-*.png"))
     found += glob.glob(os.path.join(folder, kind + "-*.jpg"))
+    found += glob.glob(os.path.join(folder, kind + "-*.tif"))
     return sorted(found)
 
 

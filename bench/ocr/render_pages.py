@@ -29,6 +29,9 @@ plain single columns:
             (page n takes the sizes in turn), body text of 10 to 12 pt
   phone     a phone photo of a printed page: turned, in perspective, unevenly
             lit, tinted paper, slightly blurred, JPEG
+  faxstd    an A4 fax at standard resolution as fax programs store it: a
+            Group 4 TIFF of 204 x 98 dpi, each scan line two rows of the
+            fine raster high, binarised, with specks
 
 With --set sizes it draws each clean single-column A4 page (as a4 above)
 at 150, 200, 300, 400 and 600 dpi (dpi150 ... dpi600): the same text, face
@@ -45,7 +48,7 @@ With --set faces it draws clean single-column A4 pages (at 150, 200 and
   hand      handwriting faces (pen, brush, rounded hands)
 
 Usage: render_pages.py OUT_DIR [--pages N] [--seed S] [--set bench|pages|sizes|faces]
-Writes OUT_DIR/<kind>-<n>.png (.jpg for scanned and phone) and
+Writes OUT_DIR/<kind>-<n>.png (.jpg for scanned and phone, .tif for faxstd) and
 OUT_DIR/<kind>-<n>.gt.txt.
 """
 
@@ -108,7 +111,7 @@ FACE_DPI = [150, 200, 300]
 PAGE_W, PAGE_H = 1654, 2339  # A4 at 200 dpi
 MARGIN = 130
 KINDS = ["clean", "scanned", "small", "gray"]
-PAGE_KINDS = ["a4", "twocol", "inverted", "fax", "title", "repeat", "screen", "phone"]
+PAGE_KINDS = ["a4", "twocol", "inverted", "fax", "title", "repeat", "screen", "phone", "faxstd"]
 A4_DPI = [150, 200, 300, 400, 600]
 # The sizes set: the same clean A4 pages drawn at each resolution.
 SIZE_KINDS = [f"dpi{dpi}" for dpi in A4_DPI]
@@ -340,6 +343,24 @@ def render_fax(rng, pool, font_file, nrng):
     return Image.fromarray(binary).convert("1"), lines
 
 
+def render_faxstd(rng, pool, font_file, nrng):
+    """A fax at standard resolution: 204 dots an inch across, 98 scan lines
+    an inch down, so that the page's pixels are twice as high as wide."""
+    w, h, margin = 1728, 2292, 180  # A4 in the fine raster, 204 x 196 dpi
+    font = ImageFont.truetype(font_file, int(rng.uniform(10, 12) * 204 / 72))
+    step = line_step(font, rng.uniform(1.3, 1.6))
+    lines = wrap_pool(rng, pool, font, w - 2 * margin, (h - 2 * margin) // step)
+    img = Image.new("L", (w, h), 255)
+    draw_lines(ImageDraw.Draw(img), lines, font, margin, margin, step, 0)
+    a = np.asarray(img.filter(ImageFilter.GaussianBlur(0.5)), dtype=np.float32)
+    # The sensor sees two rows of the fine raster at once.
+    a = (a[0::2] + a[1::2]) / 2
+    a += nrng.normal(0, 20, a.shape)
+    binary = np.where(a < 140, 0, 255).astype(np.uint8)
+    binary[nrng.random(binary.shape) < 0.002] = 0
+    return Image.fromarray(binary).convert("1"), lines
+
+
 def render_title(rng, pool, font_file):
     w, h, margin = 2480, 3508, 220
     title_font = ImageFont.truetype(font_file, rng.randint(108, 133))
@@ -430,6 +451,8 @@ def render_page_kind(kind, rng, pool, font_file, nrng, n=0):
         return render_inverted(rng, pool, font_file)
     if kind == "fax":
         return render_fax(rng, pool, font_file, nrng)
+    if kind == "faxstd":
+        return render_faxstd(rng, pool, font_file, nrng)
     if kind == "title":
         return render_title(rng, pool, font_file)
     if kind == "repeat":
@@ -437,9 +460,12 @@ def render_page_kind(kind, rng, pool, font_file, nrng, n=0):
     return render_screen(rng, pool, font_file)
 
 
-def save_page(stem, img, lines, jpeg_quality):
-    """The page as PNG, or as JPEG at `jpeg_quality`, and its ground truth."""
-    if jpeg_quality:
+def save_page(stem, img, lines, jpeg_quality, fax=False):
+    """The page as PNG, as JPEG at `jpeg_quality`, or as a standard-resolution
+    fax TIFF, and its ground truth."""
+    if fax:
+        img.save(stem + ".tif", compression="group4", dpi=(204, 98))
+    elif jpeg_quality:
         img.save(stem + ".jpg", quality=jpeg_quality)
     else:
         img.save(stem + ".png")
@@ -507,7 +533,7 @@ def main():
                 font_file = rng.choice(fonts)
                 img, lines = render_page_kind(kind, rng, pool, font_file, nrng, n)
                 stem = os.path.join(args.out, f"{kind}-{n}")
-                save_page(stem, img, lines, 85 if kind == "phone" else None)
+                save_page(stem, img, lines, 85 if kind == "phone" else None, kind == "faxstd")
                 print(f"{stem}: {os.path.basename(font_file)}, {len(lines)} lines")
         return
 
