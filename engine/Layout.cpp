@@ -52,7 +52,17 @@ struct Band {
 class Analyser {
   public:
     Analyser(std::vector<Component> components, int charHeight)
-        : parts_(std::move(components)), h_(std::max(charHeight, 4)) {}
+        : parts_(std::move(components)), h_(std::max(charHeight, 4)) {
+        for (size_t i = 0; i < parts_.size(); ++i) {
+            const Box& b = parts_[i].box;
+            if (!parts_[i].significant && std::max(Width(b), Height(b)) * 8 >= h_) {
+                marks_.push_back(static_cast<int>(i));
+            }
+        }
+        std::sort(marks_.begin(), marks_.end(), [&](int a, int b) {
+            return parts_[static_cast<size_t>(a)].box.top < parts_[static_cast<size_t>(b)].box.top;
+        });
+    }
 
     std::vector<Region> Regions() {
         std::vector<int> all;
@@ -131,12 +141,30 @@ class Analyser {
                            [&](int i) { return stands(i, upper); });
     }
 
-    // Which columns of [left, right) the band's ink covers.
+    // Which columns of [left, right) the band's ink covers, its punctuation
+    // marks among it: a gutter is white, and in a monospaced face a comma and
+    // the blank after it leave a stretch as wide as a narrow gutter between
+    // the letters, at the same place in every line that repeats.
     std::vector<char> Coverage(const Band& band, int left, int right) const {
         std::vector<char> covered(static_cast<size_t>(right - left), 0);
+        auto cover = [&](const Box& b) {
+            const int from = std::clamp(b.left, left, right), to = std::clamp(b.right, left, right);
+            std::fill(covered.begin() + (from - left), covered.begin() + (to - left), 1);
+        };
         for (int i : band.members) {
-            const Box& b = parts_[static_cast<size_t>(i)].box;
-            std::fill(covered.begin() + (b.left - left), covered.begin() + (b.right - left), 1);
+            cover(parts_[static_cast<size_t>(i)].box);
+        }
+        // Marks are lower than a character: those that reach into the band
+        // start at most a character above it.
+        auto mark = std::lower_bound(
+            marks_.begin(), marks_.end(), band.top - h_,
+            [&](int i, int top) { return parts_[static_cast<size_t>(i)].box.top < top; });
+        for (; mark != marks_.end() && parts_[static_cast<size_t>(*mark)].box.top < band.bottom;
+             ++mark) {
+            const Box& b = parts_[static_cast<size_t>(*mark)].box;
+            if (b.bottom > band.top) {
+                cover(b);
+            }
         }
         return covered;
     }
@@ -145,15 +173,68 @@ class Analyser {
     int MinGutter() const { return h_ * 6 / 5; }
     int MinColumn(int blockWidth) const { return std::max(4 * h_, blockWidth * 3 / 20); }
 
+    // A gutter is taken for one only where this many different lines keep
+    // it: lines that repeat in a cycle (a form, a list of like items) keep
+    // the white between the same words at the same place in every copy, and
+    // in a monospaced face the blank after a full stop, or two blanks, leave
+    // a stretch as wide as a narrow gutter, which two or three lines can
+    // share by chance.
+    static constexpr int kMinDistinctLines = 3;
+
+    // How many of the bands whose coverage is `coverage`, of those `taken`,
+    // differ from each other, counted up to kMinDistinctLines. Two bands
+    // whose ink covers the same columns but one in thirty are copies of one
+    // line.
+    static int DistinctLines(const std::vector<std::vector<char>>& coverage,
+                             const std::vector<char>& taken) {
+        std::vector<size_t> distinct;
+        for (size_t b = 0; b < coverage.size() && distinct.size() < kMinDistinctLines; ++b) {
+            if (!taken[b]) {
+                continue;
+            }
+            const std::vector<char>& c = coverage[b];
+            const bool copy = std::any_of(distinct.begin(), distinct.end(), [&](size_t d) {
+                size_t differing = 0;
+                for (size_t x = 0; x < c.size(); ++x) {
+                    differing += c[x] != coverage[d][x];
+                }
+                return differing * 30 < c.size();
+            });
+            if (!copy) {
+                distinct.push_back(b);
+            }
+        }
+        return static_cast<int>(distinct.size());
+    }
+
+    // Whether kMinDistinctLines different lines of the bands `taken` have
+    // ink in the columns [from, to) of their `coverage`: a column of text
+    // beside a gutter, not one line that reaches past where the others end.
+    static bool InkInDistinctLines(const std::vector<std::vector<char>>& coverage,
+                                   const std::vector<char>& taken, size_t from, size_t to) {
+        std::vector<char> inked(coverage.size(), 0);
+        for (size_t b = 0; b < coverage.size(); ++b) {
+            const auto first = coverage[b].begin();
+            inked[b] = taken[b] && std::find(first + from, first + to, 1) != first + to;
+        }
+        return DistinctLines(coverage, inked) >= kMinDistinctLines;
+    }
+
     // A white stretch of columns of every band, with enough ink on both
     // sides to be two columns of text: where to cut, or nothing.
     std::optional<int> FullGutter(const std::vector<Band>& bands, const Box& extent) const {
         std::vector<char> covered(static_cast<size_t>(Width(extent)), 0);
+        std::vector<std::vector<char>> coverage;
         for (const Band& band : bands) {
-            const std::vector<char> c = Coverage(band, extent.left, extent.right);
+            coverage.push_back(Coverage(band, extent.left, extent.right));
+            const std::vector<char>& c = coverage.back();
             for (size_t x = 0; x < c.size(); ++x) {
                 covered[x] = covered[x] || c[x];
             }
+        }
+        const std::vector<char> all(bands.size(), 1);
+        if (DistinctLines(coverage, all) < kMinDistinctLines) {
+            return std::nullopt;
         }
         std::optional<int> cut;
         int widest = 0;
@@ -170,7 +251,8 @@ class Analyser {
             const int leftSide = static_cast<int>(x);
             const int rightSide = Width(extent) - static_cast<int>(end);
             if (width >= MinGutter() && width > widest && leftSide >= MinColumn(Width(extent)) &&
-                rightSide >= MinColumn(Width(extent))) {
+                rightSide >= MinColumn(Width(extent)) && InkInDistinctLines(coverage, all, 0, x) &&
+                InkInDistinctLines(coverage, all, end, covered.size())) {
                 widest = width;
                 cut = extent.left + static_cast<int>(x + end) / 2;
             }
@@ -180,7 +262,8 @@ class Analyser {
     }
 
     // A gutter that at least half of the bands keep white, with ink on both
-    // sides in several of them: the bands that cross it, or nothing.
+    // sides in several different lines of them: the bands that cross it, or
+    // nothing.
     std::optional<std::vector<char>> CrossingBands(const std::vector<Band>& bands,
                                                    const Box& extent) const {
         const int width = Width(extent);
@@ -211,20 +294,18 @@ class Analyser {
             if (end - start < MinGutter()) {
                 continue;
             }
-            std::vector<char> crossing(bands.size(), 0);
-            int kept = 0, leftInk = 0, rightInk = 0;
+            std::vector<char> crossing(bands.size(), 0), keeping(bands.size(), 0);
+            int kept = 0;
             for (size_t b = 0; b < bands.size(); ++b) {
-                const std::vector<char>& c = coverage[b];
-                const auto from = c.begin() + (centre - half);
+                const auto from = coverage[b].begin() + (centre - half);
                 crossing[b] = std::find(from, from + 2 * half, 1) != from + 2 * half;
-                if (crossing[b]) {
-                    continue;
-                }
-                ++kept;
-                leftInk += std::find(c.begin(), from, 1) != from;
-                rightInk += std::find(from + 2 * half, c.end(), 1) != c.end();
+                keeping[b] = !crossing[b];
+                kept += keeping[b];
             }
-            if (kept >= needed && leftInk >= 2 && rightInk >= 2 && kept > bestKept) {
+            const auto gutter = static_cast<size_t>(centre - half);
+            if (kept >= needed && kept > bestKept &&
+                InkInDistinctLines(coverage, keeping, 0, gutter) &&
+                InkInDistinctLines(coverage, keeping, gutter + 2 * half, coverage[0].size())) {
                 bestKept = kept;
                 best = std::move(crossing);
             }
@@ -634,6 +715,7 @@ class Analyser {
 
     std::vector<Component> parts_;
     int h_;
+    std::vector<int> marks_;  // the small ink that is no speck, by its top
     std::vector<Region> regions_;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <leptonica/allheaders.h>
 
+#include <string>
 #include <vector>
 
 #include "engine/ImageInput.h"
@@ -107,6 +108,51 @@ TEST(EngineLayout, ALineOfFlatVowelsIsOneLineOfItsParagraph) {
         EXPECT_EQ(top, lines[3].box.top);
         EXPECT_EQ(top + kHeight, lines[3].box.bottom);
         EXPECT_EQ(kHeight, lines[3].height);
+    }
+}
+
+// Draws `text` in a monospaced face from `left`: each 'x' a syllable of a
+// full cell, each ' ' a blank of half a cell, each '.' half a cell with a full
+// stop at its foot.
+void DrawMonospaced(Pix* page, int left, int top, const std::string& text) {
+    int x = left;
+    for (const char c : text) {
+        if (c == 'x') {
+            pixRasterop(page, x + 3, top, kWidth, kHeight, PIX_SET, nullptr, 0, 0);
+        } else if (c == '.') {
+            pixRasterop(page, x + 1, top + kHeight - 6, 6, 6, PIX_SET, nullptr, 0, 0);
+        }
+        x += c == 'x' ? kAdvance : kAdvance / 2;
+    }
+}
+
+// A monospaced page whose lines repeat in a cycle, as a form or a list of like
+// items does: the blanks after full stops, two blanks, and the white after
+// lines that end early stand at the same place in every copy, as wide as a
+// narrow gutter, and must not cut the lines into columns read one after the
+// other.
+TEST(EngineLayout, MonospacedLinesRepeatingInACycleAreNotCutIntoColumns) {
+    const std::vector<std::vector<std::string>> cycles = {
+        // Two blanks at the same place in the two lines of the cycle.
+        {"xxxxxxxxxxxx  xxxxxxxxxxxxxx", "xxxxxxxxxxxx  xxxxxxxxxxxxxxxxxxxx"},
+        // One line reaches on past a blank where the others end.
+        {"xxxxxxxxxxxxxxxx", "xxxxxxxxxxxxxxxxx  xxxxxxxxxx", "xxxxxxxxxxxxxx"},
+        // Three different lines, each with a full stop and a blank there.
+        {"xxxxxxxxxx. xxxxxxxxxxxxxx", "xxxxxxxxxx. xxxxxxxxxxxxxxxxxxxx", "xxxxxxxxxx. xxxxxxxx"},
+    };
+    for (const std::vector<std::string>& cycle : cycles) {
+        engine::PixPtr page(pixCreate(1400, 1300, 1));
+        constexpr int kLines = 24;
+        for (int i = 0; i < kLines; ++i) {
+            DrawMonospaced(page.get(), 100, 100 + i * 45, cycle[i % cycle.size()]);
+        }
+        const engine::PageLayout layout = engine::FindLayout(page.get(), kHeight);
+        ASSERT_EQ(1u, layout.regions.size()) << cycle[0];
+        const std::vector<engine::Line>& lines = layout.regions[0].lines;
+        ASSERT_EQ(static_cast<size_t>(kLines), lines.size()) << cycle[0];
+        for (int i = 0; i < kLines; ++i) {
+            EXPECT_EQ(100 + i * 45, lines[static_cast<size_t>(i)].box.top) << cycle[0];
+        }
     }
 }
 
