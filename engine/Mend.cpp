@@ -25,17 +25,22 @@ bool EndsInM(char32_t c) {
     return IsSyllable(c) && (c - kFirstSyllable) % 28 == kFinalM;
 }
 
-// True when the character at `i` of `characters` is a full stop with a
-// syllable on either side: Korean puts a blank after a full stop, so this is
-// a speck of a binarised page read in the white between two words. After the
-// syllables that end sentences (다, 요, 까) it is taken for a full stop whose
-// blank the recogniser lost, as it does in faces set close.
-bool IsSpeckBetweenWords(const std::vector<platform::Utf8Character>& characters, size_t i) {
-    if (characters[i].code != U'.' || i == 0 || i + 1 >= characters.size()) {
+// True when the character at `i` of `characters` is a full stop right
+// before a syllable, at the line's start, after a blank or after a syllable:
+// Korean begins no word with a full stop and puts a blank after one, so this
+// is a speck of a binarised page read beside a word. After the syllables that
+// end sentences (다, 요, 까) it is taken for a full stop whose blank the
+// recogniser lost, as it does in faces set close.
+bool IsSpeckBeforeWord(const std::vector<platform::Utf8Character>& characters, size_t i) {
+    if (characters[i].code != U'.' || i + 1 >= characters.size() ||
+        !IsSyllable(characters[i + 1].code)) {
         return false;
     }
+    if (i == 0 || characters[i - 1].code == U' ') {
+        return true;
+    }
     const char32_t before = characters[i - 1].code;
-    return IsSyllable(before) && IsSyllable(characters[i + 1].code) &&
+    return IsSyllable(before) &&
            std::u32string_view(U"다요까").find(before) == std::u32string_view::npos;
 }
 
@@ -81,8 +86,11 @@ std::string Mended(std::string_view line) {
                    (characters[i + 2].code == U'다' || characters[i + 2].code == U'까')) {
             platform::AppendUtf8(mended, c - kFinalM + kFinalB);
             ++i;
-        } else if (IsSpeckBetweenWords(characters, i)) {
-            mended += ' ';
+        } else if (IsSpeckBeforeWord(characters, i)) {
+            // Between two words it stood in the blank that parts them.
+            if (i > 0 && characters[i - 1].code != U' ') {
+                mended += ' ';
+            }
             ++i;
         } else if (IsLowerL(characters, i)) {
             mended += 'l';

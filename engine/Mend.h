@@ -17,9 +17,10 @@ bool IsDash(char32_t c);
 // - a syllable ending in ㅁ before "니다" or "니까" given the ㅂ it had: the
 //   formal ending is always "-ㅂ니다" ("나타냅니다"), and the recogniser
 //   often takes its ㅂ for ㅁ ("나타냄니다"), which Korean never writes;
-// - a full stop between two syllables made a blank, but after the endings
-//   of sentences (다, 요, 까): Korean puts a blank after a full stop, and
-//   such a dot is a speck of a fax between words;
+// - a full stop right before a syllable, at the line's start or after a
+//   blank, taken out, and between two syllables made a blank, but after the
+//   endings of sentences (다, 요, 까): Korean begins no word with a full
+//   stop and puts a blank after one, and such a dot is a speck of a fax;
 // - a capital I that begins a Latin word made l where English has no such
 //   word ("Izma", "Ic" for "lzma", "lc"): the recogniser reads the l of
 //   command and option names as I.

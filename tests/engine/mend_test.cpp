@@ -28,8 +28,9 @@ TEST(EngineMend, OptionDashesAndFormalEndingsAreMended) {
         {"김니은", "김니은"},
         {"나타냄", "나타냄"},
         {"합니다", "합니다"},
-        // A full stop between syllables is a speck in the white between words.
+        // A full stop before a syllable is a speck beside a word.
         {"쪽부터.차례대로.처리합니다.", "쪽부터 차례대로 처리합니다."},
+        {".압축할 때 .출력", "압축할 때 출력"},
         {"1.6 판, foo.xz 파일, 다.b", "1.6 판, foo.xz 파일, 다.b"},
         // After a sentence's end it is a full stop whose blank was lost.
         {"합니다.이는 해요.그럼 할까.다음", "합니다.이는 해요.그럼 할까.다음"},
