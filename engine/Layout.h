@@ -9,10 +9,10 @@
 // left, then right; a gutter that most of the block's bands of text keep,
 // crossed only by a few (a heading over two columns, a footnote under them),
 // cuts those crossing bands off above and below. Either needs several
-// different lines beside it: copies of one line prove no column. A block with no gutter is a
-// single column: its lines are followed from component to component along
-// their own slope, read top to bottom, and a wide white gap between two of
-// them starts a new region.
+// different lines beside it: copies of one line prove no column. A block
+// with no gutter is a single column: its lines are followed from component
+// to component along their own slope, read top to bottom, and a wide white
+// gap between two of them starts a new region.
 #pragma once
 
 #include <vector>
