@@ -46,12 +46,14 @@ engine::Recognizer& TheRecognizer() {
     return *recognizer;
 }
 
-// A page of up to 256 x 256: a background, then filled rectangles of any
-// gray, then the rest of the input as rows of pixels from the top.
+// A page of up to 256 x 256 at any resolution across and down (0: none,
+// as files without one): a background, then filled rectangles of any gray,
+// then the rest of the input as rows of pixels from the top.
 engine::PixPtr DrawPage(Bytes& bytes) {
     const int width = 8 + bytes.Next();
     const int height = 8 + bytes.Next();
     engine::PixPtr page(pixCreate(width, height, 8));
+    pixSetResolution(page.get(), bytes.Next(), bytes.Next());
     pixSetAllGray(page.get(), bytes.Next());
     for (int count = bytes.Next() % 16; count > 0; --count) {
         const int x = bytes.Next(), y = bytes.Next(), w = bytes.Next(), h = bytes.Next();
