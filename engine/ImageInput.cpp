@@ -18,12 +18,12 @@ void PixDeleter::operator()(Pix* pix) const {
     pixDestroy(&pix);
 }
 
-namespace {
-
 bool SizeAcceptable(long long width, long long height) {
     return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
            width * height <= kMaxPixels;
 }
+
+namespace {
 
 // Skips a chain of GIF data sub-blocks (length byte, data, ..., zero byte).
 bool SkipGifSubBlocks(std::istream& in) {

@@ -23,6 +23,9 @@ using PixPtr = std::unique_ptr<Pix, PixDeleter>;
 constexpr int kMaxSide = 30000;
 constexpr long long kMaxPixels = 100'000'000;
 
+// Whether a page of `width` x `height` pixels is within those limits.
+bool SizeAcceptable(long long width, long long height);
+
 // The unsigned number in the `count` (at most 4) bytes at `bytes`, most
 // significant first when `bigEndian`, as image headers store their sizes.
 uint32_t ByteNumber(const unsigned char* bytes, int count, bool bigEndian);

@@ -84,7 +84,7 @@ class PdfPages : public PageSource {
         const poppler::rectf box = page.page_rect(poppler::crop_box);
         const long long longer = Pixels(std::max(box.width(), box.height()));
         const long long shorter = Pixels(std::min(box.width(), box.height()));
-        return shorter > 0 && longer <= kMaxSide && longer * shorter <= kMaxPixels;
+        return SizeAcceptable(longer, shorter);
     }
 
     std::unique_ptr<poppler::document> document_;

@@ -134,18 +134,17 @@ PixPtr WithSquarePixels(PixPtr gray, l_int32 xres, l_int32 yres) {
     if (ratio < kSquareEnough || ratio > kMostStretch) {
         return gray;
     }
-    // The scale of the axis of lower resolution, and of the other, for the
-    // page stretched or, when that would be too large, reduced.
-    double lower = ratio, higher = 1;
-    const double width = pixGetWidth(gray.get()), height = pixGetHeight(gray.get());
-    const double lowerSide = yres < xres ? height : width;
-    if (width * height * ratio > kMaxPixels || lowerSide * ratio > kMaxSide) {
-        lower = 1;
-        higher = 1 / ratio;
+    // Stretched down (fewer rows an inch than columns) or across; when that
+    // would be too large, reduced along the other axis.
+    const bool down = yres < xres;
+    double sx = down ? 1 : ratio, sy = down ? ratio : 1;
+    if (!SizeAcceptable(std::llround(pixGetWidth(gray.get()) * sx),
+                        std::llround(pixGetHeight(gray.get()) * sy))) {
+        sx = down ? 1 / ratio : 1;
+        sy = down ? 1 : 1 / ratio;
     }
-    const auto sx = static_cast<l_float32>(yres < xres ? higher : lower);
-    const auto sy = static_cast<l_float32>(yres < xres ? lower : higher);
-    PixPtr square(pixScaleGrayLI(gray.get(), sx, sy));
+    PixPtr square(
+        pixScaleGrayLI(gray.get(), static_cast<l_float32>(sx), static_cast<l_float32>(sy)));
     return square ? std::move(square) : std::move(gray);
 }
 
