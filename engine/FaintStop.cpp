@@ -29,8 +29,8 @@ bool MaySentenceEnd(const std::string& text) {
         return false;
     }
     const char32_t last = characters.back().code;
-    return IsHangulSyllable(std::string(characters.back().bytes)) ||
-           platform::IsAsciiLetter(last) || platform::IsAsciiDigit(last) || last == U')';
+    return IsHangulSyllable(last) || platform::IsAsciiLetter(last) ||
+           platform::IsAsciiDigit(last) || last == U')';
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/Symbols.h"
 #include "platform/text.h"
 
 namespace engine {
@@ -14,15 +15,11 @@ bool IsDash(char32_t c) {
 namespace {
 
 // Hangul syllables are numbered initial * 588 + vowel * 28 + final.
-constexpr char32_t kFirstSyllable = 0xAC00, kLastSyllable = 0xD7A3;
+constexpr char32_t kFirstSyllable = 0xAC00;
 constexpr char32_t kFinalM = 16, kFinalB = 17;
 
-bool IsSyllable(char32_t c) {
-    return c >= kFirstSyllable && c <= kLastSyllable;
-}
-
 bool EndsInM(char32_t c) {
-    return IsSyllable(c) && (c - kFirstSyllable) % 28 == kFinalM;
+    return IsHangulSyllable(c) && (c - kFirstSyllable) % 28 == kFinalM;
 }
 
 // True when the character at `i` of `characters` is a full stop right
@@ -33,14 +30,14 @@ bool EndsInM(char32_t c) {
 // recogniser lost, as it does in faces set close.
 bool IsSpeckBeforeWord(const std::vector<platform::Utf8Character>& characters, size_t i) {
     if (characters[i].code != U'.' || i + 1 >= characters.size() ||
-        !IsSyllable(characters[i + 1].code)) {
+        !IsHangulSyllable(characters[i + 1].code)) {
         return false;
     }
     if (i == 0 || characters[i - 1].code == U' ') {
         return true;
     }
     const char32_t before = characters[i - 1].code;
-    return IsSyllable(before) &&
+    return IsHangulSyllable(before) &&
            std::u32string_view(U"다요까").find(before) == std::u32string_view::npos;
 }
 

@@ -113,9 +113,12 @@ size_t WordEnd(const std::vector<Symbol>& symbols, size_t first) {
     return end;
 }
 
-bool IsHangulSyllable(const std::string& character) {
-    char32_t c = FirstCodePoint(character);
+bool IsHangulSyllable(char32_t c) {
     return c >= 0xAC00 && c <= 0xD7A3;
+}
+
+bool IsHangulSyllable(const std::string& character) {
+    return IsHangulSyllable(FirstCodePoint(character));
 }
 
 namespace {

@@ -27,7 +27,9 @@ std::vector<Symbol> ReadSymbols(tesseract::TessBaseAPI& api);
 // symbol that starts a word, or the number of symbols.
 size_t WordEnd(const std::vector<Symbol>& symbols, size_t first);
 
-// True for a precomposed Hangul syllable.
+// True for a precomposed Hangul syllable: the code point `c`, or the first
+// character of `character`.
+bool IsHangulSyllable(char32_t c);
 bool IsHangulSyllable(const std::string& character);
 
 // A stretch of one word that holds no Hangul syllable but at least one letter
