@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <numeric>
 #include <optional>
@@ -194,10 +195,9 @@ class Analyser {
             }
             const std::vector<char>& c = coverage[b];
             const bool copy = std::any_of(distinct.begin(), distinct.end(), [&](size_t d) {
-                size_t differing = 0;
-                for (size_t x = 0; x < c.size(); ++x) {
-                    differing += c[x] != coverage[d][x];
-                }
+                const size_t differing =
+                    std::inner_product(c.begin(), c.end(), coverage[d].begin(), size_t{0},
+                                       std::plus<>(), std::not_equal_to<>());
                 return differing * 30 < c.size();
             });
             if (!copy) {
