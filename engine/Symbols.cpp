@@ -228,10 +228,18 @@ bool LooksMisread(const std::vector<Symbol>& symbols, const Run& run) {
     return false;
 }
 
+namespace {
+
+// How many ASCII letters `text` holds.
+long AsciiLetters(std::string_view text) {
+    return std::count_if(text.begin(), text.end(),
+                         [](char c) { return IsAsciiLetter(static_cast<unsigned char>(c)); });
+}
+
+}  // namespace
+
 bool IsLatinWord(const std::string& reading) {
-    const auto letters = std::count_if(reading.begin(), reading.end(), [](char c) {
-        return IsAsciiLetter(static_cast<unsigned char>(c));
-    });
+    const long letters = AsciiLetters(reading);
     return letters >= 2 && letters * 2 >= static_cast<long>(reading.size());
 }
 
@@ -315,6 +323,16 @@ constexpr float kSureOfLatinWord = 60;
 // reading of letters is taken from kFairLatinWord on.
 constexpr float kLostHangulWord = 10;
 constexpr float kFairLatinWord = 35;
+
+// A word the Hangul model doubts this much, whose reading shows that it did
+// not know the letters, takes an English reading of at least kClearLetters
+// letters each read with kSureOfClearLetter, whatever the English model's
+// confidence in the word: the English model joins a name to the Korean
+// ending after it ("lexprogd|A{" over "lexprog에서"), and its confidence in
+// that word is its doubt about the ending.
+constexpr float kDoubtedHangulWord = 40;
+constexpr long kClearLetters = 3;
+constexpr float kSureOfClearLetter = 90;
 
 namespace {
 
@@ -420,18 +438,23 @@ std::vector<char> WordsOverHangul(const std::vector<Symbol>& english,
     return over;
 }
 
-// True when the Hangul model's reading `own` of `part` shows that it did not
-// know the letters: besides the marks of LooksMisread, any character beyond
-// ASCII ("/“&-109/1880069" for "/var/log/lastlog") or digits with no letter
-// (".128" for ".lzma").
-bool LostLetters(const std::vector<Symbol>& symbols, const LatinPart& part,
-                 const std::string& own) {
+// True when the Hangul model's reading `own` shows plainly that it did not
+// know the letters: a character beyond ASCII ("/“&-109/1880069" for
+// "/var/log/lastlog") or digits with no letter (".128" for ".lzma").
+bool UnknownLetters(const std::string& own) {
     const bool digitsAlone =
         std::any_of(own.begin(), own.end(),
                     [](char c) { return IsAsciiDigit(static_cast<unsigned char>(c)); }) &&
         std::none_of(own.begin(), own.end(),
                      [](char c) { return IsAsciiLetter(static_cast<unsigned char>(c)); });
-    return !IsAscii(own) || digitsAlone || LooksMisread(symbols, {part.first, part.last, false});
+    return !IsAscii(own) || digitsAlone;
+}
+
+// True when the Hangul model's reading `own` of `part` shows that it did not
+// know the letters: UnknownLetters, or the marks of LooksMisread.
+bool LostLetters(const std::vector<Symbol>& symbols, const LatinPart& part,
+                 const std::string& own) {
+    return UnknownLetters(own) || LooksMisread(symbols, {part.first, part.last, false});
 }
 
 // A word of one mark or digit is a lone letter the Hangul model did not know
@@ -512,7 +535,7 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
             ++end;
         }
         std::string reading;
-        float confidence = 100;
+        float confidence = 100, letterConfidence = 100;
         size_t firstTaken = english.size(), lastTaken = 0;
         for (size_t i = 0; i < english.size(); ++i) {
             const Symbol& symbol = english[i];
@@ -525,6 +548,7 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
             }
             reading += symbol.text;
             confidence = std::min(confidence, symbol.wordConfidence);
+            letterConfidence = std::min(letterConfidence, symbol.confidence);
             firstTaken = std::min(firstTaken, i);
             lastTaken = i;
         }
@@ -540,11 +564,18 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
         reading = WithoutMarkBeforeSyllable(symbols, part.first, end - 1,
                                             WithLeadingSign(symbols, part.first, Mended(reading)));
         // A word the Hangul model was lost in takes a fair English reading of
-        // letters.
-        const bool sure = confidence >= kSureOfLatinWord ||
-                          (part.wholeWord && confidence >= kFairLatinWord &&
-                           symbols[part.first].wordConfidence < kLostHangulWord &&
-                           IsLatinWord(reading) && LostLetters(symbols, part, own));
+        // letters, and one it doubts a reading of letters each all but
+        // certain where its own reading shows plainly that it did not know
+        // them (a digit beside letters is as often a unit, "65MiB"; an
+        // option's dashes read long are mended later).
+        const float hangulConfidence = symbols[part.first].wordConfidence;
+        const bool sure =
+            confidence >= kSureOfLatinWord ||
+            (part.wholeWord && confidence >= kFairLatinWord && hangulConfidence < kLostHangulWord &&
+             IsLatinWord(reading) && LostLetters(symbols, part, own)) ||
+            (hangulConfidence < kDoubtedHangulWord && letterConfidence >= kSureOfClearLetter &&
+             AsciiLetters(reading) >= kClearLetters && IsLatinWord(reading) &&
+             UnknownLetters(Mended(own)));
         if (reading.empty() || !IsAscii(reading) || (part.wholeWord && !sure) ||
             (part.digits && !(sure && IsLatinWord(reading)))) {
             const std::optional<size_t> letter = LoneLetter(symbols, part, english, from, to, used);

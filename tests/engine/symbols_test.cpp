@@ -165,6 +165,9 @@ TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
         std::vector<std::vector<std::string>> words;
         std::vector<std::tuple<std::string, int, int, float>> english;
         std::string expected;
+        // Where given, the English model's confidence in every word, which
+        // is then below its confidence in each character.
+        float wordConfidence = -1;
     };
     // "파일" takes 0-40, the second word starts at 70.
     // "robot" as the English model reads it over "rob아".
@@ -244,6 +247,22 @@ TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
          {{"파", "일"}, {"C!", "T", "R", "L"}},
          {{" C", 70, 90, 50}, {"R", 90, 130, 50}, {"L", 130, 150, 50}},
          "파일 CTRL\n"},
+        {"a name read as digits takes English letters all of them near certain, however "
+         "doubted the word they begin that goes on over the ending",
+         {{"파", "일"}, {"1!", "6", "0", "에", "서"}},
+         {{" l", 70, 90, 95}, {"e", 90, 110, 95}, {"x", 110, 130, 95}, {"d", 132, 148, 95}},
+         "파일 lex에서\n",
+         20},
+        {"but not when one letter is in doubt",
+         {{"파", "일"}, {"1!", "6", "0", "에", "서"}},
+         {{" l", 70, 90, 95}, {"e", 90, 110, 80}, {"x", 110, 130, 95}, {"d", 132, 148, 95}},
+         "파일 160에서\n",
+         20},
+        {"nor for an option's long dashes alone",
+         {{"—!", "—", "k", "e", "y"}},
+         {{" —", 0, 40, 95}, {"k", 40, 60, 95}, {"a", 60, 80, 95}, {"y", 80, 100, 95}},
+         "——key\n",
+         20},
         {"a full stop before a particle is the English model's reading of its first stroke",
          {{"V", "i", "m", "은"}},
          {{" V", 0, 20, 90}, {"i", 20, 40, 90}, {"m", 40, 50, 90}, {".", 50, 58, 90}},
@@ -287,7 +306,13 @@ TEST(EngineSymbols, TheLineReadInEnglishReplacesTheLatinPartsOfWords) {
                 symbol.wordConfidence = 0;
             }
         }
-        engine::TakeLatinParts(symbols, engine::LatinParts(symbols), English(c.english), 36);
+        std::vector<Symbol> english = English(c.english);
+        if (c.wordConfidence >= 0) {
+            for (Symbol& symbol : english) {
+                symbol.wordConfidence = c.wordConfidence;
+            }
+        }
+        engine::TakeLatinParts(symbols, engine::LatinParts(symbols), english, 36);
         EXPECT_EQ(c.expected, engine::Text(symbols)) << c.what;
     }
 }
