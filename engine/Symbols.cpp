@@ -450,6 +450,20 @@ bool UnknownLetters(const std::string& own) {
     return !IsAscii(own) || digitsAlone;
 }
 
+// `own` without the marks beyond ASCII that Korean text sets itself:
+// quotation marks, the middle dot, the ellipsis and dashes (an option's
+// hyphens read long, which are mended later).
+std::string WithoutTextMarks(std::string_view own) {
+    std::string kept;
+    for (const platform::Utf8Character& character : platform::Utf8Characters(own)) {
+        const char32_t c = character.code;
+        if (!(c >= 0x2018 && c <= 0x201F) && c != 0x00B7 && c != 0x2026 && !IsDash(c)) {
+            kept += character.bytes;
+        }
+    }
+    return kept;
+}
+
 // True when the Hangul model's reading `own` of `part` shows that it did not
 // know the letters: UnknownLetters, or the marks of LooksMisread.
 bool LostLetters(const std::vector<Symbol>& symbols, const LatinPart& part,
@@ -566,8 +580,8 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
         // A word the Hangul model was lost in takes a fair English reading of
         // letters, and one it doubts a reading of letters each all but
         // certain where its own reading shows plainly that it did not know
-        // them (a digit beside letters is as often a unit, "65MiB"; an
-        // option's dashes read long are mended later).
+        // them (a digit beside letters is as often a unit, "65MiB", and a
+        // quotation mark a quotation mark).
         const float hangulConfidence = symbols[part.first].wordConfidence;
         const bool sure =
             confidence >= kSureOfLatinWord ||
@@ -575,7 +589,7 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
              IsLatinWord(reading) && LostLetters(symbols, part, own)) ||
             (hangulConfidence < kDoubtedHangulWord && letterConfidence >= kSureOfClearLetter &&
              AsciiLetters(reading) >= kClearLetters && IsLatinWord(reading) &&
-             UnknownLetters(Mended(own)));
+             UnknownLetters(WithoutTextMarks(own)));
         if (reading.empty() || !IsAscii(reading) || (part.wholeWord && !sure) ||
             (part.digits && !(sure && IsLatinWord(reading)))) {
             const std::optional<size_t> letter = LoneLetter(symbols, part, english, from, to, used);
