@@ -32,11 +32,16 @@ Box Union(const Box& a, const Box& b) {
             std::max(a.bottom, b.bottom)};
 }
 
+// Whether two boxes share at least one `share`-th of the narrower's columns.
+bool ShareColumns(const Box& a, const Box& b, int share) {
+    const int overlap = std::min(a.right, b.right) - std::max(a.left, b.left);
+    return overlap * share >= std::min(Width(a), Width(b));
+}
+
 // Whether one box stands over the other: they share half the narrower's
 // columns, as the jamo of one syllable do.
 bool AreStacked(const Box& a, const Box& b) {
-    const int overlap = std::min(a.right, b.right) - std::max(a.left, b.left);
-    return overlap * 2 >= std::min(Width(a), Width(b));
+    return ShareColumns(a, b, 2);
 }
 
 bool Inside(const Box& inner, const Box& outer) {
@@ -121,10 +126,14 @@ class Analyser {
     // Whether `upper` and the band right under it are the upper and lower
     // jamo of one line rather than two lines: a short line of syllables with
     // flat vowels ("부근") has a white row between its initial consonants
-    // and the vowels under them. Each band is lower than a character, the
-    // two together are as high as one, next to no white parts them, and
-    // every component of each stands over or under one of the other; the
-    // syllables of two lines of small print do not line up like that.
+    // and the vowels under them, and so does one of syllables with finals
+    // ("작업") between the initials and vowels and the finals under them.
+    // Each band is lower than a character, the two together are as high as
+    // one, next to no white parts them, and every component of each stands
+    // over or under one of the other, sharing a third of the narrower's
+    // columns (a vertical vowel stands beside its initial, over the end of
+    // the final alone); the syllables of two lines of small print do not line
+    // up like that.
     bool AreJamoRows(const Band& upper, const Band& lower) const {
         if ((lower.top - upper.bottom) * 7 > h_ || (upper.bottom - upper.top) * 4 >= h_ * 3 ||
             (lower.bottom - lower.top) * 4 >= h_ * 3 || (lower.bottom - upper.top) * 4 > h_ * 5) {
@@ -133,7 +142,7 @@ class Analyser {
         auto stands = [&](int i, const Band& other) {
             const Box& b = parts_[static_cast<size_t>(i)].box;
             return std::any_of(other.members.begin(), other.members.end(), [&](int j) {
-                return AreStacked(parts_[static_cast<size_t>(j)].box, b);
+                return ShareColumns(parts_[static_cast<size_t>(j)].box, b, 3);
             });
         };
         return std::all_of(upper.members.begin(), upper.members.end(),

@@ -82,32 +82,45 @@ TEST(EngineLayout, HeadingAndParagraphsAreFoundAtAnyLineSpacing) {
 }
 
 // The last line of a paragraph is two syllables with flat vowels ("부근"),
-// whose initial consonants stand over the vowels with a white row between:
-// it is one line of its paragraph, as high as its syllables, not two rows
-// of jamo nor a paragraph of its own.
+// whose initial consonants stand over the vowels with a white row between,
+// or two with finals under their initials and vertical vowels ("작업", the
+// vowel beside its initial over the end of the final alone): it is one line
+// of its paragraph, as high as its syllables, not two rows of jamo nor a
+// paragraph of its own.
 TEST(EngineLayout, ALineOfFlatVowelsIsOneLineOfItsParagraph) {
-    for (const int pitch : {45, 75}) {
-        engine::PixPtr page(pixCreate(1600, 900, 1));
-        for (int line = 0; line < 3; ++line) {
-            DrawLine(page.get(), 100, 100 + line * pitch, 40, {0}, 0);
+    for (const bool finals : {false, true}) {
+        for (const int pitch : {45, 75}) {
+            engine::PixPtr page(pixCreate(1600, 900, 1));
+            for (int line = 0; line < 3; ++line) {
+                DrawLine(page.get(), 100, 100 + line * pitch, 40, {0}, 0);
+            }
+            const int top = 100 + 3 * pitch;
+            for (int i = 0; i < 2; ++i) {
+                const int x = 100 + i * kAdvance;
+                if (finals) {
+                    pixRasterop(page.get(), x, top, 15, 13, PIX_SET, nullptr, 0, 0);
+                    pixRasterop(page.get(), x + 18, top, 7, 13, PIX_SET, nullptr, 0, 0);
+                    pixRasterop(page.get(), x + 2, top + 14, 19, kHeight - 14, PIX_SET, nullptr, 0,
+                                0);
+                } else {
+                    pixRasterop(page.get(), x, top, kWidth, 13, PIX_SET, nullptr, 0, 0);
+                    pixRasterop(page.get(), x + 2, top + 14, kWidth - 4, kHeight - 14, PIX_SET,
+                                nullptr, 0, 0);
+                }
+            }
+            for (int line = 5; line < 7; ++line) {
+                DrawLine(page.get(), 100, 100 + line * pitch, 40, {0}, 0);
+            }
+            const engine::PageLayout layout = engine::FindLayout(page.get(), kHeight);
+            const std::string what =
+                (finals ? "finals, pitch " : "flat, pitch ") + std::to_string(pitch);
+            ASSERT_EQ(2u, layout.regions.size()) << what;
+            const std::vector<engine::Line>& lines = layout.regions[0].lines;
+            ASSERT_EQ(4u, lines.size()) << what;
+            EXPECT_EQ(top, lines[3].box.top) << what;
+            EXPECT_EQ(top + kHeight, lines[3].box.bottom) << what;
+            EXPECT_EQ(kHeight, lines[3].height) << what;
         }
-        const int top = 100 + 3 * pitch;
-        for (int i = 0; i < 2; ++i) {
-            const int x = 100 + i * kAdvance;
-            pixRasterop(page.get(), x, top, kWidth, 13, PIX_SET, nullptr, 0, 0);
-            pixRasterop(page.get(), x + 2, top + 14, kWidth - 4, kHeight - 14, PIX_SET, nullptr, 0,
-                        0);
-        }
-        for (int line = 5; line < 7; ++line) {
-            DrawLine(page.get(), 100, 100 + line * pitch, 40, {0}, 0);
-        }
-        const engine::PageLayout layout = engine::FindLayout(page.get(), kHeight);
-        ASSERT_EQ(2u, layout.regions.size()) << "pitch " << pitch;
-        const std::vector<engine::Line>& lines = layout.regions[0].lines;
-        ASSERT_EQ(4u, lines.size()) << "pitch " << pitch;
-        EXPECT_EQ(top, lines[3].box.top);
-        EXPECT_EQ(top + kHeight, lines[3].box.bottom);
-        EXPECT_EQ(kHeight, lines[3].height);
     }
 }
 
