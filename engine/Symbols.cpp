@@ -123,12 +123,17 @@ bool IsHangulSyllable(const std::string& character) {
 
 namespace {
 
+// A typographic quotation mark, single or double, opening or closing.
+bool IsCurlyQuote(char32_t c) {
+    return c >= 0x2018 && c <= 0x201F;
+}
+
 // A quotation mark as tall as a syllable is letters the Hangul model did not
 // know ("IP" read as a closing quote): real quotation marks sit high and
 // small.
 bool IsTallQuote(const Symbol& symbol, int syllableHeight) {
     const char32_t c = FirstCodePoint(symbol.text);
-    const bool quote = c == U'\'' || c == U'"' || c == U'`' || (c >= 0x2018 && c <= 0x201F);
+    const bool quote = c == U'\'' || c == U'"' || c == U'`' || IsCurlyQuote(c);
     return quote && syllableHeight > 0 && (symbol.bottom - symbol.top) * 10 >= syllableHeight * 6;
 }
 
@@ -445,8 +450,7 @@ bool UnknownLetters(const std::string& own) {
     const bool digitsAlone =
         std::any_of(own.begin(), own.end(),
                     [](char c) { return IsAsciiDigit(static_cast<unsigned char>(c)); }) &&
-        std::none_of(own.begin(), own.end(),
-                     [](char c) { return IsAsciiLetter(static_cast<unsigned char>(c)); });
+        AsciiLetters(own) == 0;
     return !IsAscii(own) || digitsAlone;
 }
 
@@ -457,7 +461,7 @@ std::string WithoutTextMarks(std::string_view own) {
     std::string kept;
     for (const platform::Utf8Character& character : platform::Utf8Characters(own)) {
         const char32_t c = character.code;
-        if (!(c >= 0x2018 && c <= 0x201F) && c != 0x00B7 && c != 0x2026 && !IsDash(c)) {
+        if (!IsCurlyQuote(c) && c != 0x00B7 && c != 0x2026 && !IsDash(c)) {
             kept += character.bytes;
         }
     }
@@ -583,15 +587,16 @@ void TakeLatinParts(std::vector<Symbol>& symbols, const std::vector<LatinPart>& 
         // them (a digit beside letters is as often a unit, "65MiB", and a
         // quotation mark a quotation mark).
         const float hangulConfidence = symbols[part.first].wordConfidence;
+        const bool latinWord = IsLatinWord(reading);
         const bool sure =
             confidence >= kSureOfLatinWord ||
             (part.wholeWord && confidence >= kFairLatinWord && hangulConfidence < kLostHangulWord &&
-             IsLatinWord(reading) && LostLetters(symbols, part, own)) ||
+             latinWord && LostLetters(symbols, part, own)) ||
             (hangulConfidence < kDoubtedHangulWord && letterConfidence >= kSureOfClearLetter &&
-             AsciiLetters(reading) >= kClearLetters && IsLatinWord(reading) &&
+             AsciiLetters(reading) >= kClearLetters && latinWord &&
              UnknownLetters(WithoutTextMarks(own)));
         if (reading.empty() || !IsAscii(reading) || (part.wholeWord && !sure) ||
-            (part.digits && !(sure && IsLatinWord(reading)))) {
+            (part.digits && !(sure && latinWord))) {
             const std::optional<size_t> letter = LoneLetter(symbols, part, english, from, to, used);
             if (!letter) {
                 continue;
